@@ -18,6 +18,7 @@
 #include <string>
 
 #include "client/app/ClientConfig.h"
+#include "client/net/IcmpNetwork.h"
 #include "client/net/LatencyProbe.h"
 #include "platform/MessageBoxes.h"
 #include "platform/sys/Process.h"
@@ -35,6 +36,19 @@ struct StartupPorts {
     ProcessLauncher& launcher;
     ProcessExit& exit;
     LatencyProbe& probe;
+};
+
+// The system's side of every port but the message boxes, which are the
+// dialog layer's: libcurl, the ICMP socket and clock, program start, exit.
+struct SystemStartupServices {
+    CurlHttpClient http;
+    SystemIcmpNetwork network;
+    SystemProbeClock clock;
+    LatencyProbe probe{network, clock};
+    DetachedProcessLauncher launcher;
+    SystemProcessExit exit;
+
+    StartupPorts ports(MessageBoxes& boxes) { return StartupPorts{http, boxes, launcher, exit, probe}; }
 };
 
 class StartupSequence {

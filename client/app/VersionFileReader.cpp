@@ -24,8 +24,7 @@ VersionFileReader::VersionFileReader(HttpClient& http, MessageBoxes& boxes, std:
 
 double VersionFileReader::read(const std::string& path)
 {
-    HttpLimits limits;
-    limits.maxBytes = kVersionFileMaxBytes;
+    const HttpLimits limits{kVersionFileMaxBytes, kVersionFileConnectTimeoutMs, kVersionFileTimeoutMs};
     const HttpReply reply = http_.get(webUrl_ + path, limits);
     if (!reply.ok) {
         boxes_.show(versionErrorBox(reply.error));

@@ -14,6 +14,9 @@ inline constexpr const char* kVersionMaintenanceMessage =
 inline constexpr const char* kVersionErrorPrefix = "Cannot check for latest version: \n";
 inline constexpr std::size_t kVersionErrorMaxChars = 1024;
 inline constexpr const char* kVersionCheckCaption = "Tessaly";
+// A silent server costs start-up at most 3 s per file.
+inline constexpr long kVersionFileConnectTimeoutMs = 2000;
+inline constexpr long kVersionFileTimeoutMs = 3000;
 
 // The two boxes, owned by the desktop: a file without a number, and a
 // transfer error with the error's text.

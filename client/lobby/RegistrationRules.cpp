@@ -34,6 +34,13 @@ public:
     char peek(std::size_t ahead = 0) const { return at_ + ahead < text_.size() ? text_[at_ + ahead] : '\0'; }
     bool atEnd() const { return at_ >= text_.size(); }
     void next() { ++at_; }
+    bool take(char expected)
+    {
+        if (peek() != expected || atEnd())
+            return false;
+        next();
+        return true;
+    }
     void skipSpace()
     {
         while (!atEnd() && isSpace(peek()))
@@ -71,17 +78,11 @@ bool isValidEmail(std::string_view email)
         return false;
     while (isAddressChar(c) || c.peek() == '.')
         c.next();
-    if (c.peek() != '@')
-        return false;
-    c.next();
-    if (!isAddressChar(c))
+    if (!c.take('@') || !isAddressChar(c))
         return false;
     while (isAddressChar(c))
         c.next();
-    if (c.peek() != '.')
-        return false;
-    c.next();
-    if (!isAddressChar(c))
+    if (!c.take('.') || !isAddressChar(c))
         return false;
     c.next();
     for (;;) {
