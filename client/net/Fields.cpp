@@ -101,6 +101,7 @@ bool LineFields::isSeparator(const char* p) const
 const char* LineFields::first()
 {
     cursor_ = line_;
+    missing_ = false;
     return next();
 }
 

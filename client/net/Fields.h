@@ -43,7 +43,8 @@ public:
     std::string_view nextText();
     void skip() { next(); }
 
-    // A read found no field: the line lacks fields its keyword needs.
+    // A read since the last first() found no field: the line lacks fields
+    // its keyword needs.
     bool missing() const { return missing_; }
 
 private:

@@ -59,6 +59,8 @@ struct SessionValues {
 struct ClientState {
     std::array<TableState, kTableCount> tables{};
     SessionValues session;
+
+    bool operator==(const ClientState&) const = default;
 };
 
 } // namespace tessaly
