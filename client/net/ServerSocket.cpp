@@ -50,7 +50,10 @@ void ServerSocket::sendLine(std::string_view text)
         trace("%d", static_cast<int>(socket_.error()));
         return;
     }
-    socket_.flush();
+    // Before the connection completes Qt keeps the bytes and sends them once
+    // it does; pushing them out early would fail the socket.
+    if (socket_.state() == QAbstractSocket::ConnectedState)
+        socket_.flush();
 }
 
 // Qt signals readyRead once for whatever is waiting, however much it is:

@@ -1,26 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "client/net/Dispatcher.h"
 #include "client/net/EffectRecorder.h"
 #include "client/table/ClientState.h"
+#include "tests/support/EffectPrint.h"
 
 namespace tessaly {
-
-void PrintTo(const Effect& e, std::ostream* os)
-{
-    static const char* const kinds[] = {"send", "sound", "box", "exit"};
-    *os << kinds[static_cast<int>(e.kind)] << "{" << ::testing::PrintToString(e.text);
-    if (e.kind == Effect::Kind::Box)
-        *os << " caption " << ::testing::PrintToString(e.caption) << " icon " << static_cast<int>(e.icon);
-    if (e.kind == Effect::Kind::Exit)
-        *os << e.code;
-    *os << "}";
-}
 
 namespace {
 
@@ -34,8 +23,6 @@ struct Case {
     std::vector<Effect> effects;
     Check check;
 };
-
-std::string sent(std::string text) { return text + std::string(1, '\0'); }
 
 // Table 3 with the window open (prompts are taken) and the user at seat 4.
 void openTable(ClientState& s)
