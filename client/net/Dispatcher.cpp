@@ -114,6 +114,23 @@ TableState* Dispatcher::table(int t)
     return isTableId(t) ? &state_.tables[static_cast<std::size_t>(t)] : nullptr;
 }
 
+TableState* Dispatcher::onlyTable(LineFields& f)
+{
+    f.first();
+    TableState* T = table(f.nextInt());
+    return f.missing() ? nullptr : T;
+}
+
+bool Dispatcher::textBox(LineFields& f, const char* caption, BoxIcon icon)
+{
+    f.first();
+    const std::string_view text = f.nextText();
+    if (f.missing())
+        return false;
+    box(std::string(text), caption, icon);
+    return true;
+}
+
 TableState* Dispatcher::tableAndSeat(LineFields& f, int& seat)
 {
     f.first();
@@ -175,31 +192,23 @@ Dispatcher::Flow Dispatcher::playerList(LineFields& f)
 
 Dispatcher::Flow Dispatcher::cleanTable(LineFields& f)
 {
-    f.first();
-    TableState* T = table(f.nextInt());
-    if (f.missing() || T == nullptr)
-        return Flow::Next;
-    T->handInProgress = 0;
-    T->reset();
+    if (TableState* T = onlyTable(f)) {
+        T->handInProgress = 0;
+        T->reset();
+    }
     return Flow::Next;
 }
 
 Dispatcher::Flow Dispatcher::systemMessage(LineFields& f)
 {
-    f.first();
-    const std::string_view text = f.nextText();
-    if (!f.missing())
-        box(std::string(text), "SM: Tessaly Message", BoxIcon::Exclamation);
+    textBox(f, "SM: Tessaly Message", BoxIcon::Exclamation);
     return Flow::Next;
 }
 
 Dispatcher::Flow Dispatcher::closingMessage(LineFields& f)
 {
-    f.first();
-    const std::string_view text = f.nextText();
-    if (f.missing())
+    if (!textBox(f, "CA: Tessaly Message", BoxIcon::Exclamation))
         return Flow::Next;
-    box(std::string(text), "CA: Tessaly Message", BoxIcon::Exclamation);
     ports_.exit.exitProcess(0);
     return Flow::End;
 }
@@ -216,10 +225,7 @@ Dispatcher::Flow Dispatcher::rake(LineFields& f)
 
 Dispatcher::Flow Dispatcher::boxMessage(LineFields& f)
 {
-    f.first();
-    const std::string_view text = f.nextText();
-    if (!f.missing())
-        box(std::string(text), "Tessaly", BoxIcon::None);
+    textBox(f, "Tessaly", BoxIcon::None);
     return Flow::Next;
 }
 
@@ -233,50 +239,41 @@ Dispatcher::Flow Dispatcher::playerReturned(LineFields& f)
 
 Dispatcher::Flow Dispatcher::clearAction(LineFields& f)
 {
-    f.first();
-    TableState* T = table(f.nextInt());
-    if (f.missing() || T == nullptr)
-        return Flow::Next;
-    T->userSeatedHere = 0;
-    T->userToAct = 0;
+    if (TableState* T = onlyTable(f)) {
+        T->userSeatedHere = 0;
+        T->userToAct = 0;
+    }
     return Flow::Next;
 }
 
 Dispatcher::Flow Dispatcher::muckShow(LineFields& f)
 {
-    f.first();
-    TableState* T = table(f.nextInt());
-    if (!f.missing() && T != nullptr && T->autoMuckLosing == 0)
+    TableState* T = onlyTable(f);
+    if (T != nullptr && T->autoMuckLosing == 0)
         T->showLostOffered = 1;
     return Flow::Next;
 }
 
 Dispatcher::Flow Dispatcher::wakeUp(LineFields& f)
 {
-    f.first();
-    const TableState* T = table(f.nextInt());
-    if (!f.missing() && T != nullptr)
+    if (onlyTable(f) != nullptr)
         play(kSoundWakeUp);
     return Flow::Next;
 }
 
 Dispatcher::Flow Dispatcher::youWin(LineFields& f)
 {
-    f.first();
-    TableState* T = table(f.nextInt());
-    if (!f.missing() && T != nullptr)
+    if (TableState* T = onlyTable(f))
         T->userWon = 1;
     return Flow::Next;
 }
 
 Dispatcher::Flow Dispatcher::youBrag(LineFields& f)
 {
-    f.first();
-    TableState* T = table(f.nextInt());
-    if (f.missing() || T == nullptr)
-        return Flow::Next;
-    T->bragOffered = 1;
-    T->userWon = 1;
+    if (TableState* T = onlyTable(f)) {
+        T->bragOffered = 1;
+        T->userWon = 1;
+    }
     return Flow::Next;
 }
 
@@ -612,9 +609,7 @@ Dispatcher::Flow Dispatcher::youJoinedTable(LineFields& f)
 
 Dispatcher::Flow Dispatcher::historyClearTable(LineFields& f)
 {
-    f.first();
-    TableState* T = table(f.nextInt());
-    if (!f.missing() && T != nullptr)
+    if (TableState* T = onlyTable(f))
         T->reset();
     return Flow::Next;
 }
@@ -674,14 +669,12 @@ Dispatcher::Flow Dispatcher::historyOnButton(LineFields& f)
 
 Dispatcher::Flow Dispatcher::initEmpty(LineFields& f)
 {
-    f.first();
-    TableState* T = table(f.nextInt());
-    if (f.missing() || T == nullptr)
-        return Flow::Next;
-    T->closed = 1;
-    T->handInProgress = 0;
-    T->reset();
-    T->seatOccupied.fill(0);
+    if (TableState* T = onlyTable(f)) {
+        T->closed = 1;
+        T->handInProgress = 0;
+        T->reset();
+        T->seatOccupied.fill(0);
+    }
     return Flow::Next;
 }
 

@@ -87,11 +87,15 @@ private:
     Flow chat(LineFields& f);
 
     Flow blindPrompt(LineFields& f, int kind);
-    // Reads the table id and one seat after the keyword; nullptr when either
+    // Reads the line afresh: the table id after the keyword; nullptr when it
     // is out of range or missing.
+    TableState* onlyTable(LineFields& f);
+    // The same for a table id and a seat.
     TableState* tableAndSeat(LineFields& f, int& seat);
     TableState* table(int t);
     void play(const char* name);
+    // Shows the text field after the keyword; false when there is none.
+    bool textBox(LineFields& f, const char* caption, BoxIcon icon);
     void box(std::string text, std::string caption, BoxIcon icon);
 
     ClientState& state_;
