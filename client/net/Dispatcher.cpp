@@ -308,16 +308,18 @@ Dispatcher::Flow Dispatcher::pots(LineFields& f)
     return Flow::Next;
 }
 
-Dispatcher::Flow Dispatcher::yourCards(LineFields& f)
+Dispatcher::Flow Dispatcher::cardPair(LineFields& f, void (TableState::*store)(int, int, int))
 {
     int s = 0;
     TableState* T = tableAndSeat(f, s);
     const int card1 = f.nextInt();
     const int card2 = f.nextInt();
     if (!f.missing() && T != nullptr && isCard(card1) && isCard(card2))
-        T->setOwnCards(s, card1, card2);
+        (T->*store)(s, card1, card2);
     return Flow::Next;
 }
+
+Dispatcher::Flow Dispatcher::yourCards(LineFields& f) { return cardPair(f, &TableState::setOwnCards); }
 
 Dispatcher::Flow Dispatcher::newHand(LineFields& f)
 {
@@ -566,18 +568,9 @@ Dispatcher::Flow Dispatcher::historyPacket(LineFields& f)
     return Flow::Next;
 }
 
-Dispatcher::Flow Dispatcher::someCards(LineFields& f)
-{
-    int s = 0;
-    TableState* T = tableAndSeat(f, s);
-    const int card1 = f.nextInt();
-    const int card2 = f.nextInt();
-    if (!f.missing() && T != nullptr && isCard(card1) && isCard(card2))
-        T->showCards(s, card1, card2);
-    return Flow::Next;
-}
+Dispatcher::Flow Dispatcher::someCards(LineFields& f) { return cardPair(f, &TableState::showCards); }
 
-Dispatcher::Flow Dispatcher::joinedTable(LineFields& f)
+Dispatcher::Flow Dispatcher::seatTaken(LineFields& f, bool byUser)
 {
     int s = 0;
     TableState* T = tableAndSeat(f, s);
@@ -585,27 +578,20 @@ Dispatcher::Flow Dispatcher::joinedTable(LineFields& f)
     const float stack = f.nextMoney();
     if (f.missing() || T == nullptr)
         return Flow::Next;
+    if (byUser) {
+        state_.session.seatedSomewhere = 1;
+        trace("YOU_JOINED_TABLE:!");
+    }
     T->seatPlayer(s, name, stack, 0.0f, 0);
-    play(kSoundJoinSeat);
-    return Flow::Next;
-}
-
-Dispatcher::Flow Dispatcher::youJoinedTable(LineFields& f)
-{
-    int s = 0;
-    TableState* T = tableAndSeat(f, s);
-    const std::string_view name = f.nextText();
-    const float stack = f.nextMoney();
-    if (f.missing() || T == nullptr)
-        return Flow::Next;
-    state_.session.seatedSomewhere = 1;
-    trace("YOU_JOINED_TABLE:!");
     // userSeat stays as the window set it when the user chose the seat.
-    T->seatPlayer(s, name, stack, 0.0f, 0);
-    T->userSeatedHere = 1;
+    if (byUser)
+        T->userSeatedHere = 1;
     play(kSoundJoinSeat);
     return Flow::Next;
 }
+
+Dispatcher::Flow Dispatcher::joinedTable(LineFields& f) { return seatTaken(f, false); }
+Dispatcher::Flow Dispatcher::youJoinedTable(LineFields& f) { return seatTaken(f, true); }
 
 Dispatcher::Flow Dispatcher::historyClearTable(LineFields& f)
 {

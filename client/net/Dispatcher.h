@@ -87,6 +87,8 @@ private:
     Flow chat(LineFields& f);
 
     Flow blindPrompt(LineFields& f, int kind);
+    Flow cardPair(LineFields& f, void (TableState::*store)(int, int, int));
+    Flow seatTaken(LineFields& f, bool byUser);
     // Reads the line afresh: the table id after the keyword; nullptr when it
     // is out of range or missing.
     TableState* onlyTable(LineFields& f);
