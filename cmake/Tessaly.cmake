@@ -14,6 +14,13 @@ if(TESSALY_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
+# Fuzzing: every library is instrumented for coverage and checked by ASan and
+# UBSan; only the fuzz targets link libFuzzer's main (tests/fuzz).
+if(TESSALY_FUZZ)
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
 # Adds each listed folder that has a CMakeLists.txt.
 function(tessaly_add_subdirectories)
     foreach(dir IN LISTS ARGN)

@@ -1,0 +1,749 @@
+#include "client/net/Dispatcher.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "client/net/ClientMessages.h"
+#include "client/net/Fields.h"
+#include "client/net/LineSender.h"
+#include "client/net/Protocol.h"
+#include "client/table/ClientState.h"
+#include "client/ui/SoundPort.h"
+#include "platform/sys/Process.h"
+#include "platform/sys/Trace.h"
+
+namespace tessaly {
+namespace {
+
+enum class Match { AtStart, Anywhere };
+
+// Sound files, as the system names them.
+constexpr const char* kSoundWakeUp = "sounds\\wakeup1.wav";
+constexpr const char* kSoundYourTurn = "sounds\\yourturn.wav";
+constexpr const char* kSoundYourTurnBlind = "sounds\\yourturnBLIND.wav";
+constexpr const char* kSoundCalling = "sounds\\calling.wav";
+constexpr const char* kSoundFolding = "sounds\\Folding.wav";
+constexpr const char* kSoundChipsBetting = "sounds\\chipsbetting.wav";
+constexpr const char* kSoundCheck = "sounds\\CHECK.wav";
+constexpr const char* kSoundJoinSeat = "sounds\\joinseat.wav";
+constexpr const char* kSoundCommunityCards = "sounds\\commcardout.wav";
+
+std::string withoutLineBreaks(std::string_view text)
+{
+    std::string out(text);
+    out.erase(std::remove_if(out.begin(), out.end(), [](char c) { return c == '\r' || c == '\n'; }), out.end());
+    return out;
+}
+
+} // namespace
+
+struct Dispatcher::Test {
+    const char* keyword;
+    Match match;
+    Flow (Dispatcher::*block)(LineFields&);
+};
+
+// In this order. A test that matches runs its block and the later tests
+// still run; they see the line cut after the keyword by the block's first
+// read, so in practice only second-group keywords in a text that no earlier
+// block has read match again (a chat line that contains "LOGIN_SUCCESS").
+const Dispatcher::Test Dispatcher::kTests[] = {
+    {"RQC:", Match::AtStart, &Dispatcher::cashierFigures},
+    {"LIST:", Match::AtStart, &Dispatcher::playerList},
+    {"CLEAN_TABLE", Match::AtStart, &Dispatcher::cleanTable},
+    {"SM:", Match::AtStart, &Dispatcher::systemMessage},
+    {"CA:", Match::AtStart, &Dispatcher::closingMessage},
+    {"RAKE:", Match::AtStart, &Dispatcher::rake},
+    {"BOX_SEND:", Match::AtStart, &Dispatcher::boxMessage},
+    {"PRD:", Match::AtStart, &Dispatcher::playerReturned},
+    {"CLEAR_ACTION:", Match::AtStart, &Dispatcher::clearAction},
+    {"MUCK_SHOW:", Match::AtStart, &Dispatcher::muckShow},
+    {"WAKEUP:", Match::AtStart, &Dispatcher::wakeUp},
+    {"YOU_WIN:", Match::AtStart, &Dispatcher::youWin},
+    {"YOU_BRAG:", Match::AtStart, &Dispatcher::youBrag},
+    {"PLAYER_OUT:", Match::AtStart, &Dispatcher::playerOut},
+    {"LEFT_GAME:", Match::AtStart, &Dispatcher::leftGame},
+    {"POTS:", Match::AtStart, &Dispatcher::pots},
+    {"YOUR_CARD:", Match::AtStart, &Dispatcher::yourCards},
+    {"NEW_HAND:", Match::AtStart, &Dispatcher::newHand},
+    {"INIT:", Match::AtStart, &Dispatcher::snapshot},
+    {"ACTION:", Match::AtStart, &Dispatcher::action},
+    {"GBB:", Match::AtStart, &Dispatcher::bigBlind},
+    {"GSB:", Match::AtStart, &Dispatcher::smallBlind},
+    {"USER_MONEY:", Match::Anywhere, &Dispatcher::userMoney},
+    {"HISTORY_PACKET:", Match::Anywhere, &Dispatcher::historyPacket},
+    {"SOME_CARDS:", Match::AtStart, &Dispatcher::someCards},
+    {"JOINED_TABLE:", Match::AtStart, &Dispatcher::joinedTable},
+    {"YOU_JOINED_TABLE:", Match::AtStart, &Dispatcher::youJoinedTable},
+    {"HISTORY_CLEARTABLE:", Match::Anywhere, &Dispatcher::historyClearTable},
+    {"COMM_CARDS:", Match::Anywhere, &Dispatcher::communityCards},
+    {"HISTORY_DEALER:", Match::Anywhere, &Dispatcher::historyDealer},
+    {"HISTORY_ONBUTTON:", Match::Anywhere, &Dispatcher::historyOnButton},
+    {"INIT_EMPTY:", Match::Anywhere, &Dispatcher::initEmpty},
+    {"YOUR_MONEY_PM:", Match::Anywhere, &Dispatcher::yourMoney},
+    {"LOGIN_FAIL", Match::Anywhere, &Dispatcher::loginFail},
+    {"LOGIN_SUCCESS", Match::Anywhere, &Dispatcher::loginSuccess},
+    {"START_TABLE", Match::Anywhere, &Dispatcher::tableList},
+    {"REG_SUCCESS", Match::Anywhere, &Dispatcher::registrationSuccess},
+    {"REG_EMAIL", Match::Anywhere, &Dispatcher::registrationEmail},
+    {"REG_FAIL", Match::Anywhere, &Dispatcher::registrationFail},
+    {"SEND_MESSAGE:", Match::Anywhere, &Dispatcher::chat},
+};
+
+void Dispatcher::dispatchLine(char* line)
+{
+    trace("%s", line);
+    LineFields fields(line);
+    for (const Test& test : kTests) {
+        const bool matches = test.match == Match::AtStart ? startsWithKeyword(fields.visible(), test.keyword)
+                                                          : containsKeyword(fields.visible(), test.keyword);
+        if (matches && (this->*test.block)(fields) == Flow::End)
+            return;
+    }
+}
+
+void Dispatcher::dispatchLine(std::string_view line)
+{
+    copy_.assign(line);
+    dispatchLine(copy_.data());
+}
+
+TableState* Dispatcher::table(int t)
+{
+    return isTableId(t) ? &state_.tables[static_cast<std::size_t>(t)] : nullptr;
+}
+
+TableState* Dispatcher::onlyTable(LineFields& f)
+{
+    f.first();
+    TableState* T = table(f.nextInt());
+    return f.missing() ? nullptr : T;
+}
+
+bool Dispatcher::textBox(LineFields& f, const char* caption, BoxIcon icon)
+{
+    f.first();
+    const std::string_view text = f.nextText();
+    if (f.missing())
+        return false;
+    box(std::string(text), caption, icon);
+    return true;
+}
+
+TableState* Dispatcher::tableAndSeat(LineFields& f, int& seat)
+{
+    f.first();
+    const int t = f.nextInt();
+    seat = f.nextInt();
+    return f.missing() || !isSeat(seat) ? nullptr : table(t);
+}
+
+void Dispatcher::play(const char* name) { ports_.sound.PlaySoundFile(name); }
+
+void Dispatcher::box(std::string text, std::string caption, BoxIcon icon)
+{
+    BoxRequest request;
+    request.text = std::move(text);
+    request.caption = std::move(caption);
+    request.icon = icon;
+    request.systemModal = true;
+    ports_.boxes.show(request);
+}
+
+Dispatcher::Flow Dispatcher::cashierFigures(LineFields& f)
+{
+    f.first();
+    const std::string_view email = f.nextText();
+    const float available = f.nextMoney();
+    const float inAction = f.nextMoney();
+    const float total = f.nextMoney();
+    if (f.missing())
+        return Flow::Next;
+    SessionValues& s = state_.session;
+    s.cashierEmail = email;
+    s.playMoneyBalance = s.cashierAvailable = available;
+    s.cashierInAction = inAction;
+    s.cashierTotal = total;
+    trace("RQC: came in");
+    s.cashierReplyState.fill(0);
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::playerList(LineFields& f)
+{
+    f.first();
+    const int n = std::clamp(f.nextInt(), 0, kMaxPlayerListEntries);
+    std::array<PlayerListEntry, kMaxPlayerListEntries> entries{};
+    for (int i = 0; i < n; ++i) {
+        PlayerListEntry& e = entries[static_cast<std::size_t>(i)];
+        e.number = f.nextText();
+        e.name = f.nextText();
+        e.amount = f.nextText();
+    }
+    if (f.missing())
+        return Flow::Next;
+    SessionValues& s = state_.session;
+    std::copy_n(entries.begin(), n, s.playerList.begin());
+    s.playerListCount = n;
+    s.playerListReady = 1;
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::cleanTable(LineFields& f)
+{
+    if (TableState* T = onlyTable(f)) {
+        T->handInProgress = 0;
+        T->reset();
+    }
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::systemMessage(LineFields& f)
+{
+    textBox(f, "SM: Tessaly Message", BoxIcon::Exclamation);
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::closingMessage(LineFields& f)
+{
+    if (!textBox(f, "CA: Tessaly Message", BoxIcon::Exclamation))
+        return Flow::Next;
+    ports_.exit.exitProcess(0);
+    return Flow::End;
+}
+
+Dispatcher::Flow Dispatcher::rake(LineFields& f)
+{
+    f.first();
+    TableState* T = table(f.nextInt());
+    const float amount = f.nextMoney();
+    if (!f.missing() && T != nullptr)
+        T->rake = amount;
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::boxMessage(LineFields& f)
+{
+    textBox(f, "Tessaly", BoxIcon::None);
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::playerReturned(LineFields& f)
+{
+    int s = 0;
+    if (TableState* T = tableAndSeat(f, s))
+        T->playerReturned(s);
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::clearAction(LineFields& f)
+{
+    if (TableState* T = onlyTable(f)) {
+        T->userSeatedHere = 0;
+        T->userToAct = 0;
+    }
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::muckShow(LineFields& f)
+{
+    TableState* T = onlyTable(f);
+    if (T != nullptr && T->autoMuckLosing == 0)
+        T->showLostOffered = 1;
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::wakeUp(LineFields& f)
+{
+    if (onlyTable(f) != nullptr)
+        play(kSoundWakeUp);
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::youWin(LineFields& f)
+{
+    if (TableState* T = onlyTable(f))
+        T->userWon = 1;
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::youBrag(LineFields& f)
+{
+    if (TableState* T = onlyTable(f)) {
+        T->bragOffered = 1;
+        T->userWon = 1;
+    }
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::playerOut(LineFields& f)
+{
+    int s = 0;
+    if (TableState* T = tableAndSeat(f, s))
+        T->playerSatOut(s);
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::leftGame(LineFields& f)
+{
+    int s = 0;
+    if (TableState* T = tableAndSeat(f, s))
+        T->playerLeft(s);
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::pots(LineFields& f)
+{
+    f.first();
+    TableState* T = table(f.nextInt());
+    const int n = std::clamp(f.nextInt(), 0, kMaxPots);
+    std::array<float, kMaxPots> amounts{};
+    for (int i = 0; i < n; ++i)
+        amounts[static_cast<std::size_t>(i)] = f.nextMoney();
+    if (f.missing() || T == nullptr)
+        return Flow::Next;
+    // Pots past n keep their values until the next reset.
+    std::copy_n(amounts.begin(), n, T->pots.begin());
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::cardPair(LineFields& f, void (TableState::*store)(int, int, int))
+{
+    int s = 0;
+    TableState* T = tableAndSeat(f, s);
+    const int card1 = f.nextInt();
+    const int card2 = f.nextInt();
+    if (!f.missing() && T != nullptr && isCard(card1) && isCard(card2))
+        (T->*store)(s, card1, card2);
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::yourCards(LineFields& f) { return cardPair(f, &TableState::setOwnCards); }
+
+Dispatcher::Flow Dispatcher::newHand(LineFields& f)
+{
+    f.first();
+    f.skip();
+    TableState* T = table(f.nextInt());
+    f.skip();
+    const int n = f.nextInt();
+    f.skip();
+    if (n < 0 || n > kSeatCount)
+        return Flow::Next;
+    std::array<std::array<int, 2>, kSeatCount> seats{};
+    for (int i = 0; i < n; ++i) {
+        auto& [seat, seatState] = seats[static_cast<std::size_t>(i)];
+        seat = f.nextInt();
+        seatState = f.nextInt();
+        if (!isSeat(seat))
+            return Flow::Next;
+    }
+    if (f.missing() || T == nullptr)
+        return Flow::Next;
+    T->handInProgress = 0;
+    T->reset();
+    for (int i = 0; i < n; ++i) {
+        const auto [seat, seatState] = seats[static_cast<std::size_t>(i)];
+        T->seatState[static_cast<std::size_t>(seat)] = seatState;
+        if (seatState != kSeatSittingOut)
+            T->addToHand(seat);
+    }
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::snapshot(LineFields& f)
+{
+    struct Player {
+        std::string_view name;
+        float stack, inFront;
+        int seat, seatState;
+    };
+    f.first();
+    f.skip();
+    const int t = f.nextInt();
+    f.skip();
+    const int phase = f.nextInt();
+    f.skip();
+    const int dealer = f.nextInt();
+    f.skip();
+    const int n = f.nextInt();
+    f.skip();
+    const int acting = f.nextInt();
+    f.skip();
+    std::array<std::int32_t, 5> board{};
+    for (std::int32_t& card : board) {
+        card = f.nextInt();
+        if (!isCard(card))
+            return Flow::Next;
+    }
+    f.skip();
+    const float amount = f.nextMoney();
+    f.skip();
+    const int number = f.nextInt();
+    f.skip();
+    const float pot = f.nextMoney();
+    TableState* T = table(t);
+    const auto seatOrNone = [](int s) { return isSeat(s) || s == kNoSeat; };
+    if (T == nullptr || n < 0 || n > kSeatCount || !seatOrNone(dealer) || !seatOrNone(acting))
+        return Flow::Next;
+    std::array<Player, kSeatCount> players{};
+    for (int q = 0; q < n; ++q) {
+        Player& p = players[static_cast<std::size_t>(q)];
+        f.skip();
+        p.name = f.nextText();
+        f.skip();
+        p.stack = f.nextMoney();
+        f.skip();
+        p.inFront = f.nextMoney();
+        f.skip();
+        p.seat = f.nextInt();
+        f.skip();
+        p.seatState = f.nextInt();
+        if (!isSeat(p.seat))
+            return Flow::Next;
+    }
+    if (f.missing())
+        return Flow::Next;
+
+    // A snapshot does not reset the record: seats it does not list keep what
+    // they had.
+    T->flopDrawn = T->turnDrawn = T->riverDrawn = 0;
+    T->handInProgress = (phase == kPhaseIdle1 || phase == kPhaseIdle2) ? 0 : 1;
+    T->board = board;
+    if (pot != 0.0f)
+        T->pots[0] = pot;
+    T->clearBets();
+    T->setDealerAndActing(phase, dealer, acting, amount, number, pot);
+    for (int q = 0; q < n; ++q) {
+        const Player& p = players[static_cast<std::size_t>(q)];
+        trace("q = %d chips_in_front: %g", q, static_cast<double>(p.inFront));
+        T->seatPlayer(p.seat, p.name, p.stack, p.inFront, p.seatState);
+    }
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::action(LineFields& f)
+{
+    f.first();
+    const int t = f.nextInt();
+    const int kind = f.nextInt();
+    TableState* T = table(t);
+    if (f.missing() || T == nullptr)
+        return Flow::Next;
+    play(kSoundYourTurn);
+    if (T->autoCheckFold == 1) {
+        if (kind == kPromptCheckOrBet) {
+            ports_.sender.sendLine(replyMessage(t, kReplyCheck));
+        } else {
+            ports_.sender.sendLine(replyMessage(t, kReplyFold));
+            T->autoCheckFold = 0;
+        }
+        return Flow::End;
+    }
+    if (T->promptSetUp == 1)
+        return Flow::Next;
+    // Kind 0: minimum bet; kind 2: amount to call, minimum raise-to; kind 22:
+    // amount to call; other kinds carry nothing more.
+    float first = 0.0f;
+    float second = 0.0f;
+    if (kind == kPromptCheckOrBet || kind == kPromptCallOnly) {
+        first = f.nextMoney();
+    } else if (kind == kPromptCallOrRaise) {
+        first = f.nextMoney();
+        second = f.nextMoney();
+    }
+    if (f.missing())
+        return Flow::Next;
+    T->userToAct = 1;
+    T->promptKind = kind;
+    T->promptSetUp = 0;
+    T->bringToFront = 1;
+    if (kind == kPromptCheckOrBet) {
+        T->callAmount = 0.0f;
+        T->minRaiseTo = first;
+    } else if (kind == kPromptCallOrRaise) {
+        T->callAmount = first;
+        T->minRaiseTo = T->raiseToCopy = second;
+    } else if (kind == kPromptCallOnly) {
+        T->callAmount = first;
+    }
+    T->actionArrived = 1;
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::blindPrompt(LineFields& f, int kind)
+{
+    f.first();
+    const int t = f.nextInt();
+    TableState* T = table(t);
+    if (f.missing() || T == nullptr)
+        return Flow::Next;
+    if (T->autoPostBlinds == 1) {
+        T->autoPostBlind(ports_.sender, t, kind);
+        return Flow::Next;
+    }
+    const float amount = f.nextMoney();
+    if (f.missing())
+        return Flow::Next;
+    play(kSoundYourTurnBlind);
+    T->promptKind = kind;
+    T->showBlindPrompt(amount, kind);
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::bigBlind(LineFields& f) { return blindPrompt(f, kPromptBigBlind); }
+Dispatcher::Flow Dispatcher::smallBlind(LineFields& f) { return blindPrompt(f, kPromptSmallBlind); }
+
+Dispatcher::Flow Dispatcher::userMoney(LineFields& f)
+{
+    int s = 0;
+    TableState* T = tableAndSeat(f, s);
+    const float amount = f.nextMoney();
+    if (!f.missing() && T != nullptr)
+        T->setStack(s, amount);
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::historyPacket(LineFields& f)
+{
+    int s = 0;
+    TableState* T = tableAndSeat(f, s);
+    const int kind = f.nextInt();
+    float first = 0.0f;
+    float second = 0.0f;
+    switch (kind) {
+    case kHistoryCall:
+    case kHistoryRaise:
+        first = f.nextMoney();
+        second = f.nextMoney();
+        break;
+    case kHistoryAllIn:
+    case kHistoryFold:
+    case kHistoryCheck:
+    case kHistoryStack:
+    case kHistoryInFront:
+        first = f.nextMoney();
+        break;
+    default:
+        break;
+    }
+    if (f.missing() || T == nullptr)
+        return Flow::Next;
+    T->historyPending = 1;
+    T->historySeat = s;
+    T->historyKind = kind;
+    switch (kind) {
+    case kHistoryInFront:
+        play(kSoundChipsBetting);
+        T->setInFront(s, first);
+        break;
+    case kHistoryStack:
+        T->setStack(s, first);
+        break;
+    case kHistoryCall:
+        play(kSoundCalling);
+        T->setBet(s, first, second);
+        break;
+    case kHistoryAllIn:
+        play(kSoundChipsBetting);
+        T->allIn[static_cast<std::size_t>(s)] = 1;
+        T->setBet(s, first, 0.0f);
+        break;
+    case kHistoryRaise:
+        play(kSoundChipsBetting);
+        T->setBet(s, first, second);
+        break;
+    case kHistoryFold:
+        play(kSoundFolding);
+        T->fold(s, first);
+        break;
+    case kHistoryCheck:
+        play(kSoundCheck);
+        T->setStack(s, first);
+        break;
+    default:
+        break;
+    }
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::someCards(LineFields& f) { return cardPair(f, &TableState::showCards); }
+
+Dispatcher::Flow Dispatcher::seatTaken(LineFields& f, bool byUser)
+{
+    int s = 0;
+    TableState* T = tableAndSeat(f, s);
+    const std::string_view name = f.nextText();
+    const float stack = f.nextMoney();
+    if (f.missing() || T == nullptr)
+        return Flow::Next;
+    if (byUser) {
+        state_.session.seatedSomewhere = 1;
+        trace("YOU_JOINED_TABLE:!");
+    }
+    T->seatPlayer(s, name, stack, 0.0f, 0);
+    // userSeat stays as the window set it when the user chose the seat.
+    if (byUser)
+        T->userSeatedHere = 1;
+    play(kSoundJoinSeat);
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::joinedTable(LineFields& f) { return seatTaken(f, false); }
+Dispatcher::Flow Dispatcher::youJoinedTable(LineFields& f) { return seatTaken(f, true); }
+
+Dispatcher::Flow Dispatcher::historyClearTable(LineFields& f)
+{
+    if (TableState* T = onlyTable(f))
+        T->reset();
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::communityCards(LineFields& f)
+{
+    f.first();
+    TableState* T = table(f.nextInt());
+    const int code = f.nextInt();
+    std::array<int, 3> cards{};
+    const std::size_t count = code == kBoardFlop ? 3 : (code == kBoardTurn || code == kBoardRiver) ? 1 : 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        cards[i] = f.nextInt();
+        if (!isCard(cards[i]))
+            return Flow::Next;
+    }
+    if (f.missing() || T == nullptr)
+        return Flow::Next;
+    play(kSoundCommunityCards);
+    if (count == 0)
+        return Flow::Next;
+    T->clearBets();
+    const std::size_t at = code == kBoardFlop ? 0 : code == kBoardTurn ? 3 : 4;
+    std::copy_n(cards.begin(), count, T->board.begin() + static_cast<std::ptrdiff_t>(at));
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::historyDealer(LineFields& f)
+{
+    int s = 0;
+    if (TableState* T = tableAndSeat(f, s))
+        T->dealerSeat = s;
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::historyOnButton(LineFields& f)
+{
+    f.first();
+    TableState* T = table(f.nextInt());
+    const int s = f.nextInt();
+    if (f.missing() || T == nullptr)
+        return Flow::Next;
+    if (!isSeat(s)) {
+        // The record has no slot for the seat: the amount and the acting
+        // seat are skipped after the notice.
+        box("HISTORY_ONBUTTON error", "", BoxIcon::None);
+        return Flow::Next;
+    }
+    const float amount = f.nextMoney();
+    if (f.missing())
+        return Flow::Next;
+    T->stack[static_cast<std::size_t>(s)] = amount;
+    T->actingSeat = s;
+    trace("Toplayer: %d\n", s);
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::initEmpty(LineFields& f)
+{
+    if (TableState* T = onlyTable(f)) {
+        T->closed = 1;
+        T->handInProgress = 0;
+        T->reset();
+        T->seatOccupied.fill(0);
+    }
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::yourMoney(LineFields& f)
+{
+    f.first();
+    const float balance = f.nextMoney();
+    const float second = f.nextMoney();
+    if (f.missing())
+        return Flow::Next;
+    SessionValues& s = state_.session;
+    s.playMoneyBalance = balance;
+    s.balanceSecondAmount = second;
+    s.balanceArrived = 1;
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::loginFail(LineFields&)
+{
+    box("Incorrect username and/or password.\rIf you do not have an account, please make a new one", "Tessaly",
+        BoxIcon::Stop);
+    state_.session.loggedIn = 0;
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::loginSuccess(LineFields&)
+{
+    state_.session.loggedIn = 1;
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::tableList(LineFields& f)
+{
+    parseTableList(f, state_);
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::registrationSuccess(LineFields&)
+{
+    box("New account created, Please login.", "Tessaly Message", BoxIcon::Information);
+    state_.session.registrationDone = 1;
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::registrationEmail(LineFields&)
+{
+    box("That E-mail is already registered on our network. Please use another one.", "Tessaly Message",
+        BoxIcon::Stop);
+    state_.session.registrationDone = 0;
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::registrationFail(LineFields&)
+{
+    box("Please try a different screen name.", "Tessaly Message", BoxIcon::Stop);
+    state_.session.registrationDone = 0;
+    return Flow::Next;
+}
+
+Dispatcher::Flow Dispatcher::chat(LineFields& f)
+{
+    f.first();
+    const std::string_view sender = f.nextText();
+    trace("Senders' name: %.*s\n", static_cast<int>(sender.size()), sender.data());
+    const char* tableField = f.next();
+    trace("table number: %s\n", tableField != nullptr ? tableField : "");
+    const std::string_view message = f.nextText();
+    trace("message recv: %.*s\n", static_cast<int>(message.size()), message.data());
+    TableState* T = table(tableField != nullptr ? readInt(tableField) : -1);
+    if (f.missing() || T == nullptr)
+        return Flow::Next;
+    const std::string text = withoutLineBreaks(message);
+    const std::string name = withoutLineBreaks(sender);
+    if (text.find("hand starting") != std::string::npos)
+        T->handInProgress = 0;
+    if (text.find("Dealing down hole cards") != std::string::npos) {
+        T->startDeal();
+        if (T->playersInHand.size() < 2)
+            return Flow::End;
+    }
+    T->chatText = text;
+    T->chatSender = name;
+    return Flow::Next;
+}
+
+} // namespace tessaly
