@@ -153,7 +153,7 @@ struct Seat {
 void tableMock(Sheet& sheet, const QString& file, const std::vector<Seat>& boxes, const std::vector<Seat>& bets,
                const std::vector<Seat>& markers, const QString& markerPattern, int x, const ChipRack& rack)
 {
-    QImage frame(800, 600, QImage::Format_ARGB32_Premultiplied);
+    QImage frame(798, 544, QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&frame);
     load(file).drawStretched(painter, frame.rect());
     const Picture box = load("images/userInfoBox.bmp");
@@ -175,8 +175,14 @@ void tableMock(Sheet& sheet, const QString& file, const std::vector<Seat>& boxes
         cardImages().card(board[i]).drawKeyed(painter, 247 + i * 60, 145, 0xF3F316);
     load("images/dealerButton.png").drawKeyed(painter, 519, 81, 0xFF00FF);
     DrawChipStack(painter, rack, 373, 275, 86.5f);
+    painter.setFont(pointFont("Verdana Bold", 10, 700));
+    const char* options[] = {"Fold/Check Any Bet", "Auto Post Blind", "Muck Losing Hands", "Deal Me Out"};
+    for (int i = 0; i < 4; ++i) {
+        painter.setPen(i == 0 ? QColor(255, 255, 0) : QColor(Qt::white));
+        painter.drawText(QPoint(20, 474 + i * 17 + 12), options[i]);
+    }
     painter.end();
-    sheet.painter().drawImage(QRect(x, sheet.y(), 800, 600), frame);
+    sheet.painter().drawImage(x, sheet.y(), frame);
 }
 
 void tables(Sheet& sheet, const ChipRack& rack)
@@ -192,7 +198,7 @@ void tables(Sheet& sheet, const ChipRack& rack)
               {{480, 135}, {615, 215}, {530, 305}, {227, 305}, {145, 215}, {272, 135}},
               {{465, 61}, {673, 148}, {616, 325}, {298, 345}, {92, 240}, {180, 84}},
               "images//6S_tobutton%1.png", 840, rack);
-    sheet.advance(620);
+    sheet.advance(560);
 }
 
 void lobby(Sheet& sheet)

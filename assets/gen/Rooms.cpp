@@ -1,7 +1,10 @@
 // The big pictures: the lobby's room (with quiet space where the lists, the
 // two live text lines, the buttons and the two painted links go) and the
-// ten-seat and six-seat tables, drawn for the 800 x 600 nominal client area
-// so the player boxes stand on the rail and bets, board and pots on the felt.
+// ten-seat and six-seat tables. A table picture is the client area of the
+// table window's dialog (532 x 335 units: 798 x 544 pixels) in the table's
+// own coordinates, so the player boxes stand on the rail and bets, board and
+// pots on the felt; the strip below the table holds the options, the chat
+// and the betting controls.
 
 #include <QLinearGradient>
 #include <QRadialGradient>
@@ -114,14 +117,14 @@ void console(QImage& image, int top)
 
 QImage tablePicture(double left, double right, double cy, const QString& legend)
 {
-    QImage image(800, 600, QImage::Format_ARGB32_Premultiplied);
+    QImage image(798, 544, QImage::Format_ARGB32_Premultiplied);
     {
         QPainter painter(&image);
         roomBackdrop(painter, image.rect(), QPointF(400, 200));
     }
     grain(image, image.rect(), 2, 3);
     table(image, left, right, cy, legend);
-    console(image, 462);
+    console(image, 458);
     return image;
 }
 

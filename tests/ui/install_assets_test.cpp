@@ -88,8 +88,8 @@ TEST(InstallAssets, EveryNamedPictureLoads)
         Picture picture;
         EXPECT_EQ(picture.load(dist(name).toStdString()), Picture::kLoaded) << name.toStdString();
     }
-    EXPECT_EQ(read("images/PokerCover.jpg").size(), QSize(800, 600));
-    EXPECT_EQ(read("images/sixseattablePlayMoney.jpg").size(), QSize(800, 600));
+    EXPECT_EQ(read("images/PokerCover.jpg").size(), QSize(798, 544));
+    EXPECT_EQ(read("images/sixseattablePlayMoney.jpg").size(), QSize(798, 544));
     EXPECT_EQ(read("images/LobbyBg.jpg").width(), 798);
     EXPECT_EQ(read("images/userInfoBox.bmp").size(), QSize(85, 40));
     // Drawn over the felt with the magenta key: the corners are transparent.
