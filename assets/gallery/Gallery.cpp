@@ -130,8 +130,8 @@ void chips(Sheet& sheet, const ChipRack& rack)
     const QRect area(20, sheet.y(), kSheetWidth - 40, 170);
     sheet.painter().fillRect(area, kFelt);
     for (int i = 0; i < kChipKinds; ++i) {
-        rack.drawChip(sheet.painter(), 40 + i * 56, sheet.y() + 34, i);
-        sheet.label(40 + i * 56, sheet.y() + 50, QString::fromStdString(chipFileName(i)).mid(7));
+        rack.drawChip(sheet.painter(), 40 + i * 100, sheet.y() + 34, i);
+        sheet.label(40 + i * 100, sheet.y() + 50, QString::fromStdString(chipFileName(i)).mid(7));
     }
     const float amounts[] = {0.3f, 7.77f, 150.0f, 1234.56f, 25000.0f, 128765.43f};
     int x = 60;
@@ -385,20 +385,20 @@ int main(int argc, char** argv)
                         {"images/dealerButton.png", "images/sitout.png", "images/congratsbanner.png",
                          "images/userInfoBox.bmp", "images/actionInfoBox.bmp", "images/smallcard1.bmp",
                          "images/toplayerButton.bmp"},
-                        0xFF00FF, tessaly::kFelt, 60);
+                        0xFF00FF, tessaly::kFelt, 120);
     QStringList markers;
     for (int i = 0; i < 10; ++i)
         markers << QStringLiteral("images//tobutton%1.png").arg(i);
     for (int i = 0; i < 6; ++i)
         markers << QStringLiteral("images//6S_tobutton%1.png").arg(i);
-    tessaly::pictureRow(sheet, markers, 0xFF00FF, tessaly::kFelt, 80);
+    tessaly::pictureRow(sheet, markers, 0xFF00FF, tessaly::kFelt, 115);
     sheet.heading("Chat pictures (images/chat_*.bmp)");
     QStringList chat;
     for (const char* name : {"smile", "wink", "think", "neutral", "think2", "grin", "sad", "shock", "tongue",
                              "crossedlips", "cry", "cool", "angel", "suit_h", "suit_s", "suit_d", "suit_c", "card",
                              "chip", "n", "y"})
         chat << QStringLiteral("images/chat_%1.bmp").arg(name);
-    tessaly::pictureRow(sheet, chat, 0xFF00FF, Qt::white, 70);
+    tessaly::pictureRow(sheet, chat, 0xFF00FF, Qt::white, 125);
     tessaly::resources(sheet);
     tessaly::controls(sheet);
     tessaly::dialog(sheet);

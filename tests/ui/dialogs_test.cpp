@@ -133,6 +133,23 @@ TEST(DialogWindow, BuildsEveryControlAtItsPixelPlaceBelowTheMenu)
     EXPECT_NE(window.checkBox(1016)->cursor().shape(), Qt::PointingHandCursor);
 }
 
+TEST(DialogWindow, WrappedCheckBoxTextAndInvisibleHotSpotsTakeClicks)
+{
+    DialogWindow window(kSample, skinDialogBuilder(), ScreenScale{});
+    window.show();
+    QCheckBox* box = window.checkBox(1016);
+    QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(box->width() - 20, box->height() / 2));
+    EXPECT_FALSE(box->isChecked());
+
+    auto* spot = window.control<HotSpotButton>(1010);
+    const QImage before = window.grab(spot->geometry()).toImage();
+    QSignalSpy clicked(spot, &QAbstractButton::clicked);
+    QTest::mouseClick(spot, Qt::LeftButton);
+    EXPECT_EQ(clicked.count(), 1);
+    spot->hide();
+    EXPECT_EQ(window.grab(spot->geometry()).toImage(), before);   // it never drew anything
+}
+
 TEST(DialogWindow, ButtonsOneAndTwoEndTheDialog)
 {
     DialogTemplate withCancel = kSample;
