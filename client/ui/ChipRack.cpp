@@ -14,11 +14,16 @@ void ChipRack::load(MessageBoxes& boxes)
     }
 }
 
+const Picture& ChipRack::picture(int index) const
+{
+    return index < 0 || index >= kChipKinds ? none_ : chips_[static_cast<size_t>(index)];
+}
+
 void ChipRack::drawChip(QPainter& painter, int x, int bottomY, int index) const
 {
-    if (index < 0 || index >= kChipKinds)
+    const Picture& chip = picture(index);
+    if (chip.isNull())
         return;
-    const Picture& chip = chips_[static_cast<size_t>(index)];
     const Picture& sizing = chips_[0].isNull() ? chip : chips_[0];
     const QRect destination(x, bottomY - sizing.height(), sizing.width(), sizing.height());
     chip.drawKeyed(painter, destination, chip.image().rect(), kChipKey);

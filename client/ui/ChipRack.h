@@ -20,7 +20,8 @@ public:
     // "error on load" (caption "Tessaly") and loading goes on.
     void load(MessageBoxes& boxes);
 
-    const Picture& picture(int index) const { return chips_.at(static_cast<size_t>(index)); }
+    // Denomination 0 to 13; any other index gives an empty picture.
+    const Picture& picture(int index) const;
 
     // One chip with its bottom edge on `bottomY`. Every chip is drawn at the
     // size of the largest denomination's picture (at its own size when that
@@ -29,6 +30,7 @@ public:
 
 private:
     std::array<Picture, kChipKinds> chips_;
+    Picture none_;
 };
 
 // Draws the chips of the amount with the lowest chip resting on y and the
