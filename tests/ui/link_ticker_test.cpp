@@ -16,6 +16,15 @@ struct Banner {
         ticker.resize(400, 20);
         ticker.setOpener([this](const QString& address) { opened << address; });
         ticker.show();
+        exposed = QTest::qWaitForWindowExposed(&ticker);
+    }
+
+    // Moves the pointer and waits until the banner has seen it (at once
+    // offscreen; an X server delivers the motion later).
+    bool pointAt(QPoint position, int expectedItem)
+    {
+        QTest::mouseMove(&ticker, position);
+        return QTest::qWaitFor([&] { return ticker.hoveredItem() == expectedItem; }, 2000);
     }
 
     int firstX() const { return ticker.track().visible().front().x; }
@@ -32,6 +41,7 @@ struct Banner {
 
     LinkTicker ticker;
     QStringList opened;
+    bool exposed = false;
 };
 
 TEST(LinkTicker, StartsOnlyWithItemsAndScrollsOnItsTimer)
@@ -51,10 +61,10 @@ TEST(LinkTicker, PointingAtALinkPausesAndLightsItAndAClickOpensIt)
     Banner banner;
     banner.ticker.addItem("http://www.tessaly.test/stickers.php", "Show your support by displaying one of our Banners!");
     banner.ticker.start(true);
+    ASSERT_TRUE(banner.exposed);
     EXPECT_FALSE(banner.showsHoverColour());
-    QTest::mouseMove(&banner.ticker, QPoint(60, 10));
+    ASSERT_TRUE(banner.pointAt(QPoint(60, 10), 0));
     EXPECT_FALSE(banner.ticker.isScrolling());
-    EXPECT_EQ(banner.ticker.hoveredItem(), 0);
     EXPECT_TRUE(banner.showsHoverColour());
     const int stoppedAt = banner.firstX();
     QTest::qWait(100);
@@ -64,9 +74,8 @@ TEST(LinkTicker, PointingAtALinkPausesAndLightsItAndAClickOpensIt)
     EXPECT_EQ(banner.opened, QStringList{QStringLiteral("http://www.tessaly.test/stickers.php")});
 
     // Off the item: it goes on from where it stood.
-    QTest::mouseMove(&banner.ticker, QPoint(60, 1));
+    ASSERT_TRUE(banner.pointAt(QPoint(60, 1), -1));
     EXPECT_TRUE(banner.ticker.isScrolling());
-    EXPECT_EQ(banner.ticker.hoveredItem(), -1);
     QTest::qWait(100);
     EXPECT_LT(banner.firstX(), stoppedAt);
     EXPECT_GT(banner.firstX(), stoppedAt - 20);
@@ -77,7 +86,8 @@ TEST(LinkTicker, APlainItemPausesWithoutHighlightAndIgnoresClicks)
     Banner banner;
     banner.ticker.addItem("", "Sit & Go + Multi Table Tournaments coming soon !!");
     banner.ticker.start(true);
-    QTest::mouseMove(&banner.ticker, QPoint(40, 10));
+    ASSERT_TRUE(banner.exposed);
+    ASSERT_TRUE(banner.pointAt(QPoint(40, 10), 0));
     EXPECT_FALSE(banner.ticker.isScrolling());
     EXPECT_FALSE(banner.showsHoverColour());
     QTest::mouseClick(&banner.ticker, Qt::LeftButton, Qt::NoModifier, QPoint(40, 10));
