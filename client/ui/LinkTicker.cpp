@@ -1,0 +1,143 @@
+#include "client/ui/LinkTicker.h"
+
+#include <QDesktopServices>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QUrl>
+
+#include "platform/gui/Desktop.h"
+
+namespace tessaly {
+
+LinkTicker::LinkTicker(QWidget* parent) : QWidget(parent)
+{
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    opener_ = [](const QString& address) { QDesktopServices::openUrl(QUrl(address)); };
+    updateFonts();
+}
+
+bool LinkTicker::addItem(const std::string& address, const std::string& text)
+{
+    items_.push_back({QString::fromStdString(address), displayText(text)});
+    return true;
+}
+
+bool LinkTicker::start(bool reset)
+{
+    if (items_.empty())
+        return false;
+    timer_.stop();
+    if (reset) {
+        measure();
+        track_.reset();
+        update();
+    }
+    timer_.start(kScrollPeriodMs, this);
+    return true;
+}
+
+void LinkTicker::setOpener(Opener opener)
+{
+    opener_ = std::move(opener);
+}
+
+void LinkTicker::measure()
+{
+    const QFontMetrics metrics(bold_);
+    std::vector<TickerExtent> extents;
+    for (const Item& item : items_)
+        extents.push_back({metrics.horizontalAdvance(item.text), metrics.height()});
+    track_.setExtents(std::move(extents));
+}
+
+void LinkTicker::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() != timer_.timerId()) {
+        QWidget::timerEvent(event);
+        return;
+    }
+    track_.step(width());
+    update();
+}
+
+void LinkTicker::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(kBackground));
+    for (const TickerSlot& slot : track_.visible()) {
+        const Item& item = items_[static_cast<size_t>(slot.item)];
+        const int width = track_.extents()[static_cast<size_t>(slot.item)].width;
+        if (slot.x >= this->width() || slot.x + width <= 0)
+            continue;
+        const bool link = !item.address.isEmpty();
+        const bool hovered = link && slot.item == hoveredItem_;
+        painter.setFont(hovered ? underlined_ : bold_);
+        painter.setPen(QColor(hovered ? kHoveredLinkText : link ? kLinkText : kPlainText));
+        painter.drawText(QRect(slot.x, 0, width + 1, height()), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                         item.text);
+    }
+}
+
+void LinkTicker::pointAt(const QPoint& position)
+{
+    const int item = track_.itemAt(position.x(), position.y(), width(), height());
+    if (item < 0) {
+        stopHover();
+        return;
+    }
+    if (item != hoveredItem_) {
+        timer_.stop();
+        hoveredItem_ = item;
+        update();
+    }
+}
+
+void LinkTicker::stopHover()
+{
+    if (hoveredItem_ < 0)
+        return;
+    hoveredItem_ = -1;
+    update();
+    if (!items_.empty())
+        timer_.start(kScrollPeriodMs, this);
+}
+
+void LinkTicker::mouseMoveEvent(QMouseEvent* event)
+{
+    pointAt(event->position().toPoint());
+}
+
+void LinkTicker::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || hoveredItem_ < 0)
+        return;
+    const QString& address = items_[static_cast<size_t>(hoveredItem_)].address;
+    if (!address.isEmpty() && opener_)
+        opener_(address);
+}
+
+void LinkTicker::leaveEvent(QEvent*)
+{
+    stopHover();
+}
+
+void LinkTicker::updateFonts()
+{
+    bold_ = font();
+    bold_.setWeight(QFont::Bold);
+    underlined_ = bold_;
+    underlined_.setUnderline(true);
+}
+
+void LinkTicker::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange) {
+        updateFonts();
+        if (!items_.empty())
+            measure();
+    }
+    QWidget::changeEvent(event);
+}
+
+} // namespace tessaly
