@@ -8,6 +8,7 @@
 #include "tests/app/LocalHttpServer.h"
 #include "tests/support/FakeIcmpNetwork.h"
 #include "tests/support/RecordingPorts.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 
 namespace tessaly {
 namespace {
@@ -16,7 +17,7 @@ using testing::FakeIcmpNetwork;
 using testing::FakeProbeClock;
 using testing::IcmpScript;
 using testing::LocalHttpServer;
-using testing::RecordingBoxes;
+using tessaly::ScriptedMessageBoxes;
 using testing::RecordingExit;
 using testing::RecordingLauncher;
 
@@ -41,7 +42,7 @@ protected:
 
     LocalHttpServer server;
     CurlHttpClient http;
-    RecordingBoxes boxes;
+    ScriptedMessageBoxes boxes;
     RecordingLauncher launcher;
     RecordingExit exit;
     IcmpScript icmp;
@@ -153,7 +154,7 @@ TEST_F(Startup, AnUpdaterThatWillNotStartIsReportedAndTheClientEndsAnyway)
 
 TEST_F(Startup, UpdaterSitsBesideTheClient)
 {
-    RecordingBoxes b;
+    ScriptedMessageBoxes b;
     const auto at = [&](const char* programPath) {
         return StartupSequence(ClientConfig{}, programPath, StartupPorts{http, b, launcher, exit, probe}).updaterPath();
     };

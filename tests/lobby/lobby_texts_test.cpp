@@ -13,6 +13,7 @@
 #include "client/lobby/NetworkMonitorStarter.h"
 #include "client/lobby/WebPages.h"
 #include "tests/support/RecordingPorts.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 
 namespace tessaly {
 namespace {
@@ -116,7 +117,7 @@ TEST(BrowserLauncher, ARealProgramGetsTheAddressAsItsOneArgument)
 TEST(NetworkMonitor, StartsFromTheCurrentDirectoryOrSaysWhyNot)
 {
     testing::RecordingLauncher launcher;
-    testing::RecordingBoxes boxes;
+    ScriptedMessageBoxes boxes;
     EXPECT_TRUE(startNetworkMonitor(launcher, boxes));
     ASSERT_EQ(launcher.started.size(), 1u);
     EXPECT_EQ(launcher.started[0].program, "./Linkscope");

@@ -1,37 +1,14 @@
 #pragma once
-// Recorders for the ports that end the process, start programs and show
-// message boxes: they keep what was asked and answer as scripted.
+// Recorders for the ports that end the process and start programs: they
+// keep what was asked and answer as scripted. Message boxes have their own
+// recorder, ScriptedMessageBoxes.
 
-#include <deque>
 #include <string>
 #include <vector>
 
-#include "platform/MessageBoxes.h"
 #include "platform/sys/Process.h"
 
 namespace tessaly::testing {
-
-class RecordingBoxes final : public MessageBoxes {
-public:
-    BoxAnswer show(const BoxRequest& box) override
-    {
-        shown.push_back(box);
-        if (answers.empty())
-            return BoxAnswer::Ok;
-        const BoxAnswer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    std::vector<std::string> texts() const
-    {
-        std::vector<std::string> out;
-        for (const BoxRequest& b : shown)
-            out.push_back(b.text);
-        return out;
-    }
-    std::vector<BoxRequest> shown;
-    std::deque<BoxAnswer> answers;   // Ok once they run out
-};
 
 class RecordingLauncher final : public ProcessLauncher {
 public:
