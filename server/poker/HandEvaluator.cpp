@@ -46,12 +46,23 @@ struct TopFiveTable {
     }
 };
 
+// Bits set per 13-bit mask: a table beats a popcount the target may lack.
+struct BitCountTable {
+    std::array<std::uint8_t, 8192> count{};
+    constexpr BitCountTable()
+    {
+        for (std::uint32_t m = 0; m < 8192; ++m)
+            count[m] = static_cast<std::uint8_t>(std::popcount(m));
+    }
+};
+
 constexpr StraightTable kStraights;
 constexpr TopFiveTable kTopFive;
+constexpr BitCountTable kBits;
 
 inline std::uint32_t keepHighest(std::uint32_t mask, int n)
 {
-    while (std::popcount(mask) > n)
+    while (kBits.count[mask] > n)
         mask &= mask - 1;
     return mask;
 }
@@ -72,7 +83,7 @@ HandValue evaluateSuits(const std::uint32_t (&suits)[4])
 
     std::uint32_t flush = 0;
     for (std::uint32_t s : suits) {
-        if (std::popcount(s) >= 5)
+        if (kBits.count[s] >= 5)
             flush = s;
     }
     if (flush) {
@@ -104,7 +115,7 @@ HandValue evaluateSuits(const std::uint32_t (&suits)[4])
         return makeValue(HandCategory::Straight, top, 0);
     if (threes)
         return makeValue(HandCategory::ThreeOfAKind, threes, keepHighest(all & ~threes, 2));
-    if (std::popcount(pairs) >= 2) {
+    if (kBits.count[pairs] >= 2) {
         const std::uint32_t two = keepHighest(pairs, 2);
         return makeValue(HandCategory::TwoPair, two, highestBit(all & ~two));
     }
