@@ -83,6 +83,7 @@ int runHouse(const Options& o)
     RoomSettings settings;
     settings.table.fast = o.fast;
     settings.table.turnTimeout = std::chrono::seconds(o.turnTimeoutSeconds);
+    settings.table.mixEntropy = !o.seed;
     settings.botsPerTable = o.bots;
     settings.handLimit = o.hands;
     Room room(std::move(tables), settings, accounts, passwords, loop, game,

@@ -482,6 +482,8 @@ void Table::chat(std::string_view sender, std::string_view text)
 
 void Table::mixEntropy(long value)
 {
+    if (!settings_.mixEntropy)
+        return;
     unsigned char bytes[sizeof value];
     std::memcpy(bytes, &value, sizeof value);
     random_.mix(bytes);
@@ -1059,10 +1061,22 @@ void Table::finishHand(Millis delay)
     for (int s = 0; s < kMaxSeats; ++s) {
         if (!seats_[s])
             continue;
-        if (seats_[s]->leaving)
+        Seat& seat = *seats_[s];
+        if (seat.leaving) {
             removeSeat(s);
-        else if (seats_[s]->sitOutAfterHand || (!seats_[s]->sittingOut && seats_[s]->stack <= 0))
+            continue;
+        }
+        if (seat.sitOutAfterHand || (!seat.sittingOut && seat.stack <= 0))
             sitOutNow(s);
+        seat.handsSatOut = seat.sittingOut ? seat.handsSatOut + 1 : 0;
+        if (!seat.bot() && seat.handsSatOut >= kMaxHandsSittingOut) {
+            // Away too long: the chair goes to someone who plays.
+            sendTo(seat, lines::clearAction(id_));
+            dealerSays(seat.name + " has been sitting out too long and leaves the table");
+            host_.accounts().standUp(seat.account, id_, seat.stack);
+            broadcast(lines::leftGame(id_, s));
+            removeSeat(s);
+        }
     }
     host_.handEnded(id_);
     scheduleHand(delay);

@@ -40,7 +40,11 @@ public:
 struct TableSettings {
     bool fast = false;                  // no dealer pauses, bots act at once
     Millis turnTimeout = Millis(20000); // a person's time to act or post
+    bool mixEntropy = true;             // off when decks must repeat for a seed
 };
+
+// A person who sits out this many hands in a row is stood up.
+constexpr int kMaxHandsSittingOut = 30;
 
 // Who sits down: a person (with the connection that plays for him) or a bot.
 struct Sitter {
@@ -115,6 +119,7 @@ private:
         bool sitOutAfterHand = false;
         bool leaving = false; // left inside the hand; the seat frees when it ends
         int timeouts = 0;
+        int handsSatOut = 0;
         bool bot() const { return conn == 0; }
     };
     struct InHand {

@@ -282,5 +282,27 @@ TEST_F(TableTest, IllegalRepliesBecomeChecksOrFolds)
     expectConserved();
 }
 
+TEST_F(TableTest, APersonSittingOutTooLongIsStoodUp)
+{
+    settings.fast = true;
+    table = std::make_unique<Table>(0, config, host, settings, RandomStream("sitting out"));
+    const Sitter a = person("ann", 1);
+    Sitter rook = person("rook", 0), wren = person("wren", 0);
+    table->watch(1, a.account);
+    table->join(a, 0, 500);
+    table->join(rook, 2, 1000);
+    table->join(wren, 4, 1000);
+    table->dealMeOut(a.account);
+    EXPECT_EQ(host.output.with(1, "PLAYER_OUT:").back(), "PLAYER_OUT:\t0\t0\r");
+    while (host.ended < kMaxHandsSittingOut && host.clock.step()) {
+    }
+    ASSERT_EQ(host.ended, kMaxHandsSittingOut);
+    EXPECT_EQ(host.output.with(1, "CLEAR_ACTION:").size(), 1u);
+    EXPECT_EQ(host.output.with(1, "LEFT_GAME:").back(), "LEFT_GAME:\t0\t0\r");
+    EXPECT_FALSE(table->seatOf(a.account));
+    EXPECT_EQ(host.store.get(a.account)->balance, AccountStore::kOpeningBalance);
+    expectConserved();
+}
+
 } // namespace
 } // namespace tessaly::house
