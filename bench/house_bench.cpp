@@ -2,9 +2,8 @@
 // bot-only hands per second with no dealer pauses, every line checked
 // against the catalogue and every chip counted after each hand.
 
-#include "tests/server/ManualTimers.h"
+#include "tests/server/BotRoom.h"
 
-#include "server/game/Room.h"
 #include "server/poker/HandEvaluator.h"
 #include "server/poker/Random.h"
 
@@ -39,38 +38,23 @@ void BM_BotHands(benchmark::State& state)
     const std::int64_t hands = state.range(0);
     std::int64_t played = 0;
     for (auto _ : state) {
-        test::ManualTimers clock;
-        test::RecordingOutput output;
-        AccountStore store(":memory:");
-        InlinePasswordWork passwords;
-        RoomSettings settings;
-        settings.table.fast = true;
-        settings.botsPerTable = 4;
-        settings.handLimit = hands;
-        Room room(defaultRoom(), settings, store, passwords, clock, output, RandomStream("bench"));
-        bool done = false;
-        room.onHandLimit([&] { done = true; });
-        room.connected(1);
-        for (int t = 0; t < 8; ++t)
-            room.handle(1, "WATCH_TABLE:\t" + std::to_string(t) + "\r");
-        room.startBots();
+        test::BotRoom r(hands);
         std::int64_t counted = 0;
-        while (!done && clock.step()) {
-            if (room.stats().hands != counted) {
-                counted = room.stats().hands;
-                const MoneyTotals t = store.totals();
-                if (t.balances + room.chipsOnTables() != t.grants) {
+        while (!r.done && r.clock.step()) {
+            if (r.room->stats().hands != counted) {
+                counted = r.room->stats().hands;
+                if (!r.conserved()) {
                     state.SkipWithError("chips are not conserved");
                     return;
                 }
-                output.sent[1].clear();
+                r.output.sent[test::BotRoom::kWatcher].clear();
             }
         }
-        if (!output.faults.empty()) {
-            state.SkipWithError(output.faults.front().c_str());
+        if (!r.output.faults.empty()) {
+            state.SkipWithError(r.output.faults.front().c_str());
             return;
         }
-        played += room.stats().hands;
+        played += r.room->stats().hands;
     }
     state.counters["hands/s"] = benchmark::Counter(static_cast<double>(played), benchmark::Counter::kIsRate);
 }

@@ -74,10 +74,10 @@ AccountStore::AccountStore(const std::string& path) : db_(path)
 
 AccountStore::~AccountStore() = default;
 
-std::optional<Account> AccountStore::find(std::string_view name)
+namespace {
+
+std::optional<Account> firstAccount(Statement& s)
 {
-    Statement& s = st_->byName;
-    s.bind(1, name);
     std::optional<Account> out;
     if (s.step())
         out = readAccount(s);
@@ -85,15 +85,27 @@ std::optional<Account> AccountStore::find(std::string_view name)
     return out;
 }
 
+} // namespace
+
+std::optional<Account> AccountStore::find(std::string_view name)
+{
+    st_->byName.bind(1, name);
+    return firstAccount(st_->byName);
+}
+
 std::optional<Account> AccountStore::get(AccountId id)
 {
-    Statement& s = st_->byId;
-    s.bind(1, id);
-    std::optional<Account> out;
-    if (s.step())
-        out = readAccount(s);
-    s.reset();
-    return out;
+    st_->byId.bind(1, id);
+    return firstAccount(st_->byId);
+}
+
+Chips AccountStore::balanceOf(AccountId id)
+{
+    Statement& b = st_->balance;
+    b.bind(1, id);
+    const Chips balance = b.step() ? b.integer(0) : 0;
+    b.reset();
+    return balance;
 }
 
 void AccountStore::grant(AccountId id, Chips amount, std::string_view reason)
@@ -147,10 +159,7 @@ Chips AccountStore::addChips(AccountId id, int table, Chips amount)
 {
     Chips moved = 0;
     db_.transaction([&] {
-        Statement& b = st_->balance;
-        b.bind(1, id);
-        const Chips balance = b.step() ? b.integer(0) : 0;
-        b.reset();
+        const Chips balance = balanceOf(id);
         moved = std::min(balance, amount);
         if (moved <= 0) {
             moved = 0;
@@ -192,10 +201,7 @@ Chips AccountStore::reload(AccountId id, Chips inPlay, Chips target)
 {
     Chips granted = 0;
     db_.transaction([&] {
-        Statement& b = st_->balance;
-        b.bind(1, id);
-        const Chips balance = b.step() ? b.integer(0) : 0;
-        b.reset();
+        const Chips balance = balanceOf(id);
         if (balance + inPlay >= target)
             return;
         granted = target - balance - inPlay;

@@ -84,6 +84,7 @@ public:
 
 private:
     void grant(AccountId id, Chips amount, std::string_view reason);
+    Chips balanceOf(AccountId id);
 
     Database db_;
     struct Statements;

@@ -164,6 +164,10 @@ void Room::handle(ConnId conn, std::string_view text)
         return (t && s->account != 0 && t->seatOf(s->account)) ? t : nullptr;
     };
     const auto code = [&](std::size_t i) { return static_cast<int>(parseInteger(field(i)).value_or(-1)); };
+    const auto forMine = [&](void (Table::*request)(AccountId)) {
+        if (Table* t = mine(field(0)))
+            (t->*request)(s->account);
+    };
 
     switch (line.kind) {
     case Request::Unknown:
@@ -230,20 +234,16 @@ void Room::handle(ConnId conn, std::string_view text)
             t->postBlind(s->account, code(1), line.kind == Request::PostBigBlind);
         return;
     case Request::NoPost:
-        if (Table* t = mine(field(0)))
-            t->noPost(s->account);
+        forMine(&Table::noPost);
         return;
     case Request::DealMeOut:
-        if (Table* t = mine(field(0)))
-            t->dealMeOut(s->account);
+        forMine(&Table::dealMeOut);
         return;
     case Request::ImBack:
-        if (Table* t = mine(field(0)))
-            t->imBack(s->account);
+        forMine(&Table::imBack);
         return;
     case Request::BragOkay:
-        if (Table* t = mine(field(0)))
-            t->bragOkay(s->account);
+        forMine(&Table::bragOkay);
         return;
     case Request::ShowLost:
         if (Table* t = mine(field(0)))
