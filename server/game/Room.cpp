@@ -18,6 +18,8 @@ constexpr std::size_t kChatBurst = 5;
 constexpr auto kChatWindow = std::chrono::seconds(10);
 constexpr int kCrewPauseMin = 3000;
 constexpr int kCrewPauseMax = 12000;
+// The cashier shows at most 255 characters of it.
+constexpr std::size_t kMaxEmailLength = 100;
 
 const char* const kBotNames[] = {
     "Marlowe",  "Tinsel",   "Quarry",   "Bramble",  "Juniper",  "Corvid",   "Pebble",   "Rook",
@@ -323,7 +325,8 @@ void Room::registerPlayer(ConnId conn, std::string_view name, std::string_view p
     Session* s = session(conn);
     if (s->authPending)
         return;
-    if (!validScreenName(name) || reservedScreenName(name) || !validPassword(password) || !validEmail(email)) {
+    if (!validScreenName(name) || reservedScreenName(name) || !validPassword(password) || !validEmail(email) ||
+        email.size() > kMaxEmailLength) {
         send(conn, lines::regFail());
         return;
     }

@@ -45,6 +45,8 @@ Table::Table(int id, TableConfig config, TableHost& host, TableSettings settings
 }
 
 Table::~Table() = default;
+Table::Seat::Seat() = default;
+Table::Hand::Hand() = default;
 
 // ---- helpers ---------------------------------------------------------------
 

@@ -108,7 +108,10 @@ public:
     void close();
 
 private:
+    // Constructors out of line: some compilers cannot see the member
+    // initialisers of a nested class from inside the enclosing one.
     struct Seat {
+        Seat();
         AccountId account = 0;
         std::string name;
         ConnId conn = 0;
@@ -135,6 +138,7 @@ private:
     };
     enum class Waiting { Nothing, SmallBlind, BigBlind, Action };
     struct Hand {
+        Hand();
         std::int64_t number = 0;
         int button = 0;
         int smallBlind = -1;
