@@ -1,5 +1,6 @@
 #include "server/game/TableConfig.h"
 
+#include "server/protocol/ChatText.h"
 #include "server/protocol/Money.h"
 
 #include <sstream>
@@ -98,6 +99,8 @@ std::vector<TableConfig> parseTables(std::string_view text, std::string* error)
             return fail("the buy-ins must be at least the big blind, the minimum not above the maximum");
         if (name.empty() || name.size() > 127 || name.find('\t') != std::string::npos)
             return fail("a table needs a name of 1 to 127 characters without tabs");
+        if (holdsClientTrigger(name))
+            return fail("the name holds a word the client acts upon: " + name);
         t.name = name;
         out.push_back(std::move(t));
         if (out.size() > kMaxTables)

@@ -26,6 +26,15 @@ void defuse(std::string& text)
 
 } // namespace
 
+bool holdsClientTrigger(std::string_view text)
+{
+    for (std::string_view trigger : kTriggers) {
+        if (text.find(trigger) != std::string_view::npos)
+            return true;
+    }
+    return false;
+}
+
 std::string cleanChatText(std::string_view text)
 {
     std::string out;

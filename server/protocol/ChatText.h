@@ -17,4 +17,7 @@ constexpr std::size_t kMaxChatLength = 199;
 // nothing is left to say.
 std::string cleanChatText(std::string_view text);
 
+// Whether a text holds one of those words (a table name must not).
+bool holdsClientTrigger(std::string_view text);
+
 } // namespace tessaly::house

@@ -234,7 +234,8 @@ TEST(TableConfig, TablesFile)
     EXPECT_EQ(tables[1].type, GameType::FixedLimit);
     EXPECT_EQ(tables[1].stakesText(), "2/4");
     const char* bad[] = {"XL 10 1 2 20 200 T\n", "NL 8 1 2 20 200 T\n", "NL 10 2 1 20 200 T\n",
-                         "NL 10 1 2 20 10 T\n",  "NL 10 1 2 20 200\n",   "NL 10 1 2\n", ""};
+                         "NL 10 1 2 20 10 T\n",  "NL 10 1 2 20 200\n",   "NL 10 1 2\n", "",
+                         "NL 10 1 2 20 200 No LOGIN_FAIL here\n"};
     for (const char* text : bad) {
         error.clear();
         EXPECT_TRUE(parseTables(text, &error).empty()) << text;
