@@ -195,7 +195,11 @@ void GameServer::send(ConnId conn, const std::string& line)
     if (c.out.size() > limits_.maxQueuedBytes) {
         if (c.log)
             c.log->note("dropped: the client does not read");
-        drop(conn);
+        // The room may be walking its watchers right now: the connection
+        // goes once this call has returned.
+        c.out.clear();
+        c.closing = true;
+        loop_.after(Millis(0), [this, conn] { drop(conn); });
         return;
     }
     loop_.setWantWrite(c.fd, true);

@@ -17,6 +17,7 @@
 #include <regex>
 #include <sys/socket.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace tessaly::house {
@@ -94,6 +95,20 @@ public:
     {
         char buf[512];
         return fgets(buf, sizeof buf, out_) ? std::string(buf, strcspn(buf, "\n")) : std::string();
+    }
+    // Waits for the house to end by itself; the exit code, or -1 on timeout.
+    int waitForExit(std::chrono::seconds timeout)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        while (std::chrono::steady_clock::now() < deadline) {
+            int status = 0;
+            if (waitpid(pid_, &status, WNOHANG) == pid_) {
+                pid_ = -1;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            }
+            std::this_thread::sleep_for(20ms);
+        }
+        return -1;
     }
     // Sends SIGTERM; returns the exit code.
     int stop()
@@ -201,6 +216,7 @@ class HouseServer : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        ASSERT_NE(std::getenv("TESSALY_TOOLS_DIR"), nullptr) << "run through ctest";
         dir = fs::temp_directory_path() / ("tessaly-house-test-" + std::to_string(getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
@@ -315,6 +331,23 @@ TEST_F(HouseServer, AScriptedClientRegistersSitsDownAndPlaysToAShowdown)
     std::ifstream raw(dir / "log" / "conn-1.raw", std::ios::binary);
     const std::string logged((std::istreambuf_iterator<char>(raw)), std::istreambuf_iterator<char>());
     EXPECT_EQ(logged, c.received);
+}
+
+TEST_F(HouseServer, AClientThatNeverReadsDoesNotHoldUpTheTables)
+{
+    House house({"--data", (dir / "data").string(), "--game-port", "0", "--web-port", "0", "--bots", "4", "--fast",
+                 "--seed", "3", "--hands", "12000", "--log", (dir / "log").string()});
+    ASSERT_GT(house.gamePort, 0);
+    Client silent(house.gamePort);
+    for (int t = 0; t < 8; ++t)
+        silent.send("WATCH_TABLE:\t" + std::to_string(t) + "\r");
+    // Every hand goes to the silent watcher's queue until it is cut off;
+    // the dealers go on regardless and reach the hand limit.
+    EXPECT_EQ(house.waitForExit(120s), 0);
+    EXPECT_NE(house.readLine().find("every chip is back in its account"), std::string::npos);
+    std::ifstream log(dir / "log" / "conn-1.txt");
+    const std::string transcript((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+    EXPECT_NE(transcript.find("dropped: the client does not read"), std::string::npos);
 }
 
 TEST_F(HouseServer, TwoHousesOnFreePortsAtOnceAndABadTablesFileIsRefused)
