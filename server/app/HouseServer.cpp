@@ -78,7 +78,9 @@ int runHouse(const Options& o)
         std::cerr << "tessaly-house: returned the chips of " << recovered << " seats left from the last run\n";
 
     ThreadPasswordWork passwords([&loop](std::function<void()> work) { loop.post(std::move(work)); });
-    GameServer game(loop, GameServerLimits{}, o.logDir);
+    GameServerLimits limits;
+    limits.maxQueuedBytes = static_cast<std::size_t>(o.clientQueue);
+    GameServer game(loop, limits, o.logDir);
 
     RoomSettings settings;
     settings.table.fast = o.fast;

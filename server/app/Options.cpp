@@ -36,6 +36,7 @@ std::string usageText()
            "  --fast                 bots act at once, the dealer does not pause\n"
            "  --log DIR              per connection: transcript and raw bytes sent\n"
            "  --hands N              stop after N hands in all\n"
+           "  --client-queue BYTES   drop a client that leaves more unsent (default 4194304)\n"
            "  --help                 this text\n"
            "Prints \"listening game ADDR:PORT web ADDR:PORT\" once both ports listen;\n"
            "SIGINT and SIGTERM return every chip to its account and stop.\n";
@@ -87,6 +88,10 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
         {"--hands", [&](const std::string& v) {
              const auto n = number(v, 1, 1000000000);
              return n ? (o.hands = *n, true) : false;
+         }},
+        {"--client-queue", [&](const std::string& v) {
+             const auto n = number(v, 65536, 1LL << 30);
+             return n ? (o.clientQueue = *n, true) : false;
          }},
     };
     for (std::size_t i = 0; i < args.size(); ++i) {

@@ -19,6 +19,7 @@ struct Options {
     bool fast = false;
     std::string logDir;
     long long hands = 0; // stop after this many hands (0: run until a signal)
+    long long clientQueue = 4 << 20; // unsent bytes a client may have before it is dropped
     bool help = false;
 };
 
