@@ -35,11 +35,11 @@ const DialogTemplate kLoginTemplate{
         {.id = kScreenNameEdit, .kind = ControlKind::Edit, .rect = {64, 28, 96, 12}},
         {.kind = ControlKind::Static, .rect = {12, 46, 48, 8}, .text = "Password:", .flags = ctl::AlignRight},
         {.id = kPasswordEdit, .kind = ControlKind::Edit, .rect = {64, 44, 96, 12}, .flags = ctl::Password},
-        {.id = kRememberBox, .kind = ControlKind::CheckBox, .rect = {14, 62, 150, 10},
-         .text = "Remember My ScreenName and Password"},
-        {.id = kSubmitButton, .kind = ControlKind::PushButton, .rect = {16, 82, 66, 15}, .text = "Submit",
+        {.id = kRememberBox, .kind = ControlKind::CheckBox, .rect = {14, 60, 146, 18},
+         .text = "Remember My ScreenName and Password", .flags = ctl::MultiLine},
+        {.id = kSubmitButton, .kind = ControlKind::PushButton, .rect = {16, 84, 66, 15}, .text = "Submit",
          .flags = ctl::DefaultButton},
-        {.id = kForgotButton, .kind = ControlKind::PushButton, .rect = {92, 82, 66, 15}, .text = "Forgot password"},
+        {.id = kForgotButton, .kind = ControlKind::PushButton, .rect = {92, 84, 66, 15}, .text = "Forgot password"},
         {.id = 1049, .kind = ControlKind::GroupBox, .rect = {7, 114, 160, 79}, .text = "New Player Signup",
          .font = kGroupFont},
         {.kind = ControlKind::Static, .rect = {12, 137, 150, 26},
@@ -111,8 +111,19 @@ void dlgLogin::openRegistration()
     if (registrationRunning_)
         return;
     registrationRunning_ = true;
+    ++modalRuns_;
     registration_->exec();
+    --modalRuns_;
     registrationRunning_ = false;
+}
+
+BoxAnswer dlgLogin::showBox(BoxRequest box)
+{
+    box.owner = this;
+    ++modalRuns_;
+    const BoxAnswer answer = context_.boxes.show(box);
+    --modalRuns_;
+    return answer;
 }
 
 void dlgLogin::keyPressEvent(QKeyEvent* event)
@@ -132,8 +143,7 @@ void dlgLogin::submit()
     // Texts that would not fit the session's buffers or the login line are
     // refused whole: a cut name or password would log in as someone else.
     if (std::optional<BoxRequest> refusal = loginRefusal(name, password)) {
-        refusal->owner = this;
-        context_.boxes.show(*refusal);
+        showBox(*refusal);
         return;
     }
     context_.state.session.screenName = name;
@@ -146,17 +156,16 @@ void dlgLogin::submit()
 
 void dlgLogin::showForgotPassword()
 {
-    context_.boxes.show({.text = kForgotPasswordMessage,
-                         .caption = "Tessaly Message",
-                         .icon = BoxIcon::Information,
-                         .owner = this});
+    showBox({.text = kForgotPasswordMessage, .caption = "Tessaly Message", .icon = BoxIcon::Information});
 }
 
 void dlgLogin::poll()
 {
-    // While the registration form runs modally from here, the dialog stays:
-    // destroying it would pull the form out from under its own event loop.
-    if (context_.state.session.loggedIn == 0 || registrationRunning_)
+    // While a box or the registration form runs modally from here, the
+    // dialog stays: destroying it would pull that window, a child of this
+    // one, out from under its own event loop. The next tick after it closes
+    // does the work.
+    if (context_.state.session.loggedIn == 0 || modalRuns_ > 0)
         return;
     poll_.stop();
     hide();

@@ -39,6 +39,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // A box or the registration form, run modally from a handler of this
+    // dialog; the dialog is not destroyed while one runs.
+    BoxAnswer showBox(BoxRequest box);
     void fillFromRememberedLogin();
     void submit();
     void showForgotPassword();
@@ -47,6 +50,7 @@ private:
     AccountContext& context_;
     QTimer poll_;
     registerDlg* registration_;   // a child: lives as long as this dialog
+    int modalRuns_ = 0;
     bool registrationRunning_ = false;
 };
 

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <functional>
 
 #include "client/lobby/LoginDialog.h"
 #include "client/lobby/RegisterDialog.h"
@@ -164,9 +165,9 @@ TEST_F(LoginDialogTest, TitleBarCloseOnlyHidesAndTheCommandsShowItAgain)
 
 TEST_F(LoginDialogTest, RegisterAccountRunsItsOneFormAgainOnEachClick)
 {
-    QPointer<dlgLogin> login = new dlgLogin(context);
-    login->show();
-    std::vector<QWidget*> forms;
+    dlgLogin login(context);
+    login.show();
+    std::vector<QDialog*> forms;
     for (int round = 0; round < 2; ++round) {
         whileModal([&](QDialog& modal) {
             forms.push_back(&modal);
@@ -174,20 +175,50 @@ TEST_F(LoginDialogTest, RegisterAccountRunsItsOneFormAgainOnEachClick)
             ASSERT_NE(form, nullptr);
             EXPECT_TRUE(form->edit(1037)->text().isEmpty());   // each opening starts empty
             QTest::keyClicks(form->edit(1037), QStringLiteral("typed"));
-            if (round == 1) {
-                // An acceptance while the form runs waits for the form to close.
-                state.session.loggedIn = 1;
-                QSignalSpy ticks(pollTimer(*login, "loginPoll"), &QTimer::timeout);
-                ASSERT_TRUE(waitUntil([&] { return ticks.count() >= 2; }));
-                EXPECT_FALSE(login.isNull());
-            }
-            form->reject();
         });
-        QTest::mouseClick(login->button(1006), Qt::LeftButton);
+        QTest::mouseClick(login.button(1006), Qt::LeftButton);
     }
     ASSERT_EQ(forms.size(), 2u);
     EXPECT_EQ(forms[0], forms[1]);
-    ASSERT_TRUE(waitUntil([&] { return login.isNull(); }));
+    EXPECT_EQ(forms[0]->parent(), &login);
+}
+
+// Accepts the login while the box is up and waits two login ticks.
+class AcceptingBoxes final : public MessageBoxes {
+public:
+    explicit AcceptingBoxes(std::function<void()> whileShown) : whileShown_(std::move(whileShown)) {}
+    BoxAnswer show(const BoxRequest&) override
+    {
+        whileShown_();
+        return BoxAnswer::Ok;
+    }
+
+private:
+    std::function<void()> whileShown_;
+};
+
+TEST_F(LoginDialogTest, AnAcceptanceWaitsForTheWindowItRunsModally)
+{
+    for (int command : {1006, 1005}) {
+        state.session.loggedIn = 0;
+        QPointer<dlgLogin> login;
+        bool aliveWhileModal = false;
+        const auto acceptAndWait = [&] {
+            state.session.loggedIn = 1;
+            QSignalSpy ticks(pollTimer(*login, "loginPoll"), &QTimer::timeout);
+            ASSERT_TRUE(waitUntil([&] { return ticks.count() >= 2; }));
+            aliveWhileModal = !login.isNull();
+        };
+        AcceptingBoxes accepting(acceptAndWait);
+        AccountContext withBoxes{state, sender, accepting, remembered};
+        login = new dlgLogin(withBoxes);
+        login->show();
+        if (command == 1006)
+            whileModal([&](QDialog&) { acceptAndWait(); });
+        login->button(command)->click();
+        EXPECT_TRUE(aliveWhileModal) << command;
+        ASSERT_TRUE(waitUntil([&] { return login.isNull(); })) << command;
+    }
 }
 
 } // namespace
