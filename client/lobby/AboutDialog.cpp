@@ -1,0 +1,69 @@
+#include "client/lobby/AboutDialog.h"
+
+#include <QLabel>
+#include <QPainter>
+
+#include "client/app/VersionCheck.h"
+#include "client/lobby/LobbyTexts.h"
+#include "client/table/ClientState.h"
+#include "client/ui/SkinControls.h"
+#include "platform/gui/Desktop.h"
+
+namespace tessaly {
+namespace {
+
+constexpr int kAboutPictureBitmap = 208;
+constexpr int kVersionText = 1107;
+constexpr int kServerTimeText = 1109;
+
+// 316 units are the picture's 454 pixels with 10 pixels either side; the
+// texts start below its 290 pixels.
+const DialogTemplate kAboutTemplate{
+    .resource = 100,
+    .caption = "  About Tessaly Online Poker Room",
+    .width = 316,
+    .height = 258,
+    .font = {"MS Shell Dlg", 8},
+    .controls = {
+        {.kind = ControlKind::Static, .rect = {7, 197, 302, 8},
+         .text = "Tessaly Online Poker Room: every game is played for play money, never for real money."},
+        {.kind = ControlKind::Static, .rect = {7, 208, 302, 8},
+         .text = "Copyright (C) Tessaly Gaming Network. All rights reserved."},
+        {.kind = ControlKind::Static, .rect = {7, 225, 54, 8}, .text = "Client Version:"},
+        {.id = kVersionText, .kind = ControlKind::Static, .rect = {62, 225, 120, 8}},
+        {.kind = ControlKind::Static, .rect = {7, 237, 54, 8}, .text = "Server Time:"},
+        {.id = kServerTimeText, .kind = ControlKind::Static, .rect = {62, 237, 170, 8}},
+        {.id = 1, .kind = ControlKind::PushButton, .rect = {252, 232, 57, 15}, .text = "OK",
+         .flags = ctl::DefaultButton},
+    }};
+
+} // namespace
+
+AboutPicture::AboutPicture(QWidget* parent) : QWidget(parent), image_(kWidth, kHeight, QImage::Format_RGB32)
+{
+    // The frame has its size whatever the bitmap's; what the bitmap does not
+    // cover stays black.
+    image_.fill(Qt::black);
+    QPainter painter(&image_);
+    painter.drawImage(0, 0, bitmapImage(kAboutPictureBitmap));
+    painter.end();
+    setFixedSize(image_.size());
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void AboutPicture::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.drawImage(0, 0, image_);
+}
+
+dlgAbout::dlgAbout(const ClientState& state, QWidget* parent)
+    : DialogWindow(kAboutTemplate, skinDialogBuilder(), parent), picture_(new AboutPicture(this))
+{
+    picture_->move(clientRect().topLeft() + QPoint(AboutPicture::kLeft, AboutPicture::kTop));
+    staticText(kVersionText)->setText(QString::fromStdString(aboutVersionText(kClientVersion)));
+    const std::string& serverTime = state.session.serverTimeText.str();
+    staticText(kServerTimeText)->setText(QString::fromUtf8(serverTime.data(), static_cast<qsizetype>(serverTime.size())));
+}
+
+} // namespace tessaly
