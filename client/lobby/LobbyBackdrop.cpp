@@ -11,6 +11,20 @@
 #include "platform/gui/Desktop.h"
 
 namespace tessaly {
+namespace {
+
+// "16 pixels high" is the height of the font's character cell, accents and
+// descenders included, not of its em square.
+QFont cellHeightFont(const char* face, int cellPixels, int weight)
+{
+    QFont font = pixelFont(face, cellPixels, weight);
+    for (int em = cellPixels; em > 1 && QFontMetrics(font).height() > cellPixels; --em)
+        font.setPixelSize(em - 1);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    return font;
+}
+
+} // namespace
 
 int wholeScreenFactor(double fraction)
 {
@@ -20,10 +34,7 @@ int wholeScreenFactor(double fraction)
     return std::max(1, dpi / 96);
 }
 
-LobbyBackdrop::LobbyBackdrop() : font_(pixelFont("Verdana Bold", kTextPixels, 700))
-{
-    font_.setStyleStrategy(QFont::PreferAntialias);
-}
+LobbyBackdrop::LobbyBackdrop() : font_(cellHeightFont("Verdana Bold", kTextPixels, 700)) {}
 
 void LobbyBackdrop::setScale(ScreenScale fraction)
 {

@@ -169,9 +169,12 @@ bool TableListClicks::eventFilter(QObject*, QEvent* event)
     const auto leftButton = [event] { return static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton; };
     switch (event->type()) {
     case QEvent::MouseButtonPress:
+        if (!leftButton())
+            break;
+        releaseOfDoubleClick_ = false;
         // The view keeps its selection on a click beside the rows; the
         // lobby's list does not.
-        if (leftButton() && list_.itemAt(static_cast<QMouseEvent*>(event)->position().toPoint()) == nullptr)
+        if (list_.itemAt(static_cast<QMouseEvent*>(event)->position().toPoint()) == nullptr)
             list_.clearSelection();
         break;
     case QEvent::MouseButtonDblClick:
