@@ -366,6 +366,7 @@ void dlgLobby::showEvent(QShowEvent* event)
     if (shownOnce_)
         return;
     shownOnce_ = true;
+    trace("lobby: shown");
     QTimer::singleShot(0, this, [this] {
         if (login_) {
             login_->raise();
