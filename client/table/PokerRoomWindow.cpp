@@ -48,9 +48,9 @@ const DialogTemplate kPokerRoom{
     .height = 335,
     .flags = dlg::SystemMenu | dlg::MinimizeBox | dlg::HandCursorOverButtons,
     .controls = {
-        {.id = kViewLobby, .kind = ControlKind::SkinButton, .rect = {456, 284, 75, 15}, .text = "View Lobby"},
-        {.id = kInviteFriend, .kind = ControlKind::SkinButton, .rect = {377, 302, 75, 15}, .text = "Invite A Friend"},
-        {.id = kLeaveTable, .kind = ControlKind::SkinButton, .rect = {456, 302, 75, 15}, .text = "Leave Table"},
+        {.id = kViewLobby, .kind = ControlKind::SkinButton, .rect = {452, 286, 75, 15}, .text = "View Lobby"},
+        {.id = kInviteFriend, .kind = ControlKind::SkinButton, .rect = {373, 304, 75, 15}, .text = "Invite A Friend"},
+        {.id = kLeaveTable, .kind = ControlKind::SkinButton, .rect = {452, 304, 75, 15}, .text = "Leave Table"},
     }};
 
 // The low 32 bits of a high-resolution counter.
