@@ -44,6 +44,14 @@ void setColumns(QTreeWidget& list, const Column (&columns)[N])
     list.header()->setSectionResizeMode(QHeaderView::Interactive);
 }
 
+void setColours(QTreeWidget& list, const std::initializer_list<std::pair<QPalette::ColorRole, QColor>>& colours)
+{
+    QPalette palette = list.palette();
+    for (const auto& [role, colour] : colours)
+        palette.setColor(role, colour);
+    list.setPalette(palette);
+}
+
 template <std::size_t N>
 void addRow(QTreeWidget& list, const Column (&columns)[N], const std::string (&texts)[N])
 {
@@ -98,23 +106,19 @@ void setUpTableList(QTreeWidget& list)
 {
     setColumns(list, kTableColumns);
     list.setItemDelegate(new TableRowDelegate(&list));
-    // The row's own colours cover the whole row: the style paints no panel
-    // of its own behind them.
-    QPalette palette = list.palette();
-    palette.setColor(QPalette::Base, QColor::fromRgb(kEvenRowColour));
-    palette.setColor(QPalette::Highlight, QColor::fromRgb(kSelectedRowColour));
-    palette.setColor(QPalette::HighlightedText, Qt::black);
-    list.setPalette(palette);
+    // Where the style paints a row panel of its own behind the cells, it is
+    // in the row's colours too.
+    setColours(list, {{QPalette::Base, QColor::fromRgb(kEvenRowColour)},
+                      {QPalette::Highlight, QColor::fromRgb(kSelectedRowColour)},
+                      {QPalette::HighlightedText, Qt::black}});
 }
 
 void setUpPlayerList(QTreeWidget& list)
 {
     setColumns(list, kPlayerColumns);
     list.setItemDelegate(new ListCellDelegate(&list));
-    QPalette palette = list.palette();
-    palette.setColor(QPalette::Base, QColor::fromRgb(kPlayerListBackground));
-    palette.setColor(QPalette::Text, QColor::fromRgb(kPlayerListText));
-    list.setPalette(palette);
+    setColours(list, {{QPalette::Base, QColor::fromRgb(kPlayerListBackground)},
+                      {QPalette::Text, QColor::fromRgb(kPlayerListText)}});
 }
 
 bool refillTableList(QTreeWidget& list, ClientState& state)

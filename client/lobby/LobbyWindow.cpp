@@ -1,5 +1,6 @@
 #include "client/lobby/LobbyWindow.h"
 
+#include <QAbstractButton>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -24,7 +25,7 @@
 #include "client/table/TableWindowRules.h"
 #include "client/ui/CardImages.h"
 #include "client/ui/LinkTicker.h"
-#include "client/ui/SkinButton.h"
+#include "client/ui/SkinButtonFaces.h"
 #include "client/ui/SkinControls.h"
 #include "client/ui/SoundPlayer.h"
 #include "platform/gui/Desktop.h"
@@ -35,16 +36,7 @@ namespace {
 
 using namespace lobby;
 
-constexpr QRgb kButtonKey = qRgb(255, 0, 240);
-
-struct LobbyButton {
-    int id;
-    int first;
-    int second;
-    const char* tip;
-};
-
-constexpr LobbyButton kButtons[] = {
+constexpr SkinButtonFace kButtons[] = {
     {kLoginButton, 186, 176, "Login to Tessaly!"},
     {kSignupButton, 187, 173, "Signup an account"},
     {kRefreshButton, 190, 177, "Refresh the table listings"},
@@ -99,7 +91,7 @@ void dlgLobby::connectCommands()
             connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
         });
     }
-    for (const LobbyButton& b : kButtons)
+    for (const SkinButtonFace& b : kButtons)
         connect(control<QAbstractButton>(b.id), &QAbstractButton::clicked, this, [this, id = b.id] { runCommand(id); });
     for (const int id : kHotSpots)
         connect(control<QAbstractButton>(id), &QAbstractButton::clicked, this, [this, id] { runCommand(id); });
@@ -163,12 +155,7 @@ void dlgLobby::setUpBanner()
 
 void dlgLobby::setUpButtons()
 {
-    for (const LobbyButton& b : kButtons) {
-        auto* button = control<SkinButton>(b.id);
-        button->setText(QString());
-        button->setBitmaps(b.first, kButtonKey, b.second, 0);
-        button->setTooltipText(QString::fromLatin1(b.tip));
-    }
+    setUpSkinButtons(*this, kButtons);
     control<QWidget>(kLogoutButton)->hide();
     control<QWidget>(kMyAccountButton)->hide();
 }

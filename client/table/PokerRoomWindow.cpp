@@ -14,6 +14,7 @@
 #include "client/table/ClientState.h"
 #include "client/table/TableWindowRules.h"
 #include "client/ui/SkinButton.h"
+#include "client/ui/SkinButtonFaces.h"
 #include "client/ui/SkinControls.h"
 #include "platform/sys/Trace.h"
 
@@ -22,16 +23,7 @@ namespace {
 
 enum Control { kViewLobby = 1033, kLeaveTable = 1034, kInviteFriend = 1060 };
 
-constexpr QRgb kButtonKey = qRgb(255, 0, 240);
-
-struct NavigationButton {
-    int id;
-    int first;
-    int second;
-    const char* tip;
-};
-
-constexpr NavigationButton kNavigationButtons[] = {
+constexpr SkinButtonFace kNavigationButtons[] = {
     {kViewLobby, 203, 181, "Click to view the poker lobby."},
     {kLeaveTable, 204, 180,
      "Click to leave table.\r\nIf seated, cash on the table\r\nwill be deposited into your account."},
@@ -92,12 +84,7 @@ TableState& dlgPokerRoom::table()
 
 void dlgPokerRoom::setUpNavigationButtons()
 {
-    for (const NavigationButton& b : kNavigationButtons) {
-        auto* button = control<SkinButton>(b.id);
-        button->setText(QString());
-        button->setBitmaps(b.first, kButtonKey, b.second, 0);
-        button->setTooltipText(QString::fromLatin1(b.tip));
-    }
+    setUpSkinButtons(*this, kNavigationButtons);
     connect(control<SkinButton>(kViewLobby), &QAbstractButton::clicked, this, [this] {
         restoreLobby();
         if (context_.lobby)

@@ -23,6 +23,7 @@
 #include "platform/audio/AudioDevice.h"
 #include "tests/support/RecordingPorts.h"
 #include "tests/support/RecordingSender.h"
+#include "tests/support/RecordingUrlOpener.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 #include "tests/support/WaitUntil.h"
 
@@ -102,16 +103,6 @@ public:
     std::vector<QWidget*> cashiers;
     std::vector<QWidget*> notes;
     std::vector<QWidget*> abouts;
-};
-
-class RecordingUrlOpener final : public UrlOpener {
-public:
-    bool openUrl(const std::string& address) override
-    {
-        opened.push_back(address);
-        return true;
-    }
-    std::vector<std::string> opened;
 };
 
 class SilentAudio final : public AudioDevice {

@@ -309,28 +309,29 @@ TEST_F(LobbyWindow, TwoTablesOfOneNameCannotBothBeOpened)
 TEST_F(LobbyWindow, PageCommandsOpenTheirAddressesWithAFreshLauncher)
 {
     openLobby();
-    const std::pair<int, const char*> commands[] = {
-        {kMyAccountSite, "https://secure.test"},
-        {kEmailUs, "http://web.test/index.php?page=contact_us"},
-        {kTellAFriend, "http://web.test/tellafriend.php"},
-        {kCheckServerStatus, "https://secure.test/serverstatus.php"},
-        {kSoftwareProvider, "http://web.test/aboutus.php"},
-        {kSecurity, "http://web.test/security.php"},
+    struct Page {
+        int id;
+        bool menu;   // a menu item, else a button or hot spot to click
+        const char* address;
     };
-    for (const auto& [id, address] : commands) {
-        desktop.opened.clear();
-        choose(id);
-        EXPECT_THAT(desktop.opened, ElementsAre(address)) << id;
-    }
-    const std::pair<int, const char*> clicks[] = {
-        {kHelpButton, "http://web.test/contactus.php"},
-        {kSecuritySpot, "http://web.test/security.php"},
-        {kAboutUsSpot, "http://web.test/aboutus.php"},
+    const Page pagesOpened[] = {
+        {kMyAccountSite, true, "https://secure.test"},
+        {kEmailUs, true, "http://web.test/index.php?page=contact_us"},
+        {kTellAFriend, true, "http://web.test/tellafriend.php"},
+        {kCheckServerStatus, true, "https://secure.test/serverstatus.php"},
+        {kSoftwareProvider, true, "http://web.test/aboutus.php"},
+        {kSecurity, true, "http://web.test/security.php"},
+        {kHelpButton, false, "http://web.test/contactus.php"},
+        {kSecuritySpot, false, "http://web.test/security.php"},
+        {kAboutUsSpot, false, "http://web.test/aboutus.php"},
     };
-    for (const auto& [id, address] : clicks) {
+    for (const Page& page : pagesOpened) {
         desktop.opened.clear();
-        click(id);
-        EXPECT_THAT(desktop.opened, ElementsAre(address)) << id;
+        if (page.menu)
+            choose(page.id);
+        else
+            click(page.id);
+        EXPECT_THAT(desktop.opened, ElementsAre(page.address)) << page.id;
     }
     // With a browser program set, that program gets the address.
     PageOpener browser{config, desktop, launcher, "/usr/bin/test-browser"};

@@ -16,6 +16,7 @@
 #include "client/table/PokerRoomWindow.h"
 #include "tests/support/RecordingPorts.h"
 #include "tests/support/RecordingSender.h"
+#include "tests/support/RecordingUrlOpener.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 #include "tests/support/WaitUntil.h"
 
@@ -23,16 +24,6 @@ namespace tessaly {
 namespace {
 
 using ::testing::ElementsAre;
-
-class RecordingUrlOpener final : public UrlOpener {
-public:
-    bool openUrl(const std::string& address) override
-    {
-        opened.push_back(address);
-        return true;
-    }
-    std::vector<std::string> opened;
-};
 
 class TableWindow : public ::testing::Test {
 protected:
