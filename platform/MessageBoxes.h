@@ -9,8 +9,8 @@ class QWidget;
 namespace tessaly {
 
 enum class BoxIcon { None, Stop, Exclamation, Information };
-enum class BoxButtons { Ok, OkCancel };
-enum class BoxAnswer { Ok, Cancel };
+enum class BoxButtons { Ok, OkCancel, YesNo };
+enum class BoxAnswer { Ok, Cancel, Yes, No };
 
 struct BoxRequest {
     std::string text;      // "\r" breaks lines, as in every text of the system

@@ -39,6 +39,11 @@ void ServerSocket::connectToServer(const GameServerAddress& address)
     socket_.connectToHost(QString::fromStdString(address.host), address.port);
 }
 
+bool ServerSocket::waitForConnected(int timeoutMs)
+{
+    return socket_.waitForConnected(timeoutMs);
+}
+
 void ServerSocket::sendLine(std::string_view text)
 {
     const auto bytes = wireBytes(text);

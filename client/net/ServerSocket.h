@@ -37,6 +37,9 @@ public:
     void setLineReceiver(LineReceiver& receiver) { receiver_ = &receiver; }
     // Starts connecting; the result arrives later (lines, or the end).
     void connectToServer(const GameServerAddress& address);
+    // Blocks until the connection is made, or fails, or the time is up; a
+    // failure ends the process as usual. True when connected.
+    bool waitForConnected(int timeoutMs);
 
     // Sends the text and one NUL. Writes before the connection completes are
     // kept and go out once it does; a failure is traced and not reported.

@@ -52,6 +52,9 @@ struct SessionValues {
     std::vector<std::string> openTableNames;   // tables whose windows are open
     std::int32_t pendingJoin = 0;        // a seat click made before login, resumed after it
     std::int32_t pendingSeat = 0;
+    // "Draw smiley's (chat box)": read by the chat views, restored from
+    // "settings.txt" at start-up.
+    std::int32_t smileysShown = 1;
 
     bool operator==(const SessionValues&) const = default;
 };

@@ -4,11 +4,12 @@
 
 #include <string>
 
+#include "client/net/Protocol.h"   // kNoCard
+
 namespace tessaly {
 
 inline constexpr int kCardFaces = 52;
 inline constexpr int kCardBack = 52;
-inline constexpr int kNoCard = 69;
 
 // "cards/2d.bmp" ... "cards/as.bmp", "cards/b.bmp" for the back; empty for
 // any other code.

@@ -38,6 +38,15 @@ BoxAnswer QtMessageBoxes::show(const BoxRequest& box)
     setWindowIcons(message);
     message.setWindowModality(box.owner != nullptr && !box.systemModal ? Qt::WindowModal : Qt::ApplicationModal);
 
+    if (box.buttons == BoxButtons::YesNo) {
+        QPushButton* yes = message.addButton(QMessageBox::Yes);
+        QPushButton* no = message.addButton(QMessageBox::No);
+        message.setDefaultButton(yes);
+        // Escape and the close box answer No.
+        message.setEscapeButton(no);
+        message.exec();
+        return message.clickedButton() == yes ? BoxAnswer::Yes : BoxAnswer::No;
+    }
     QPushButton* ok = message.addButton(QMessageBox::Ok);
     QPushButton* cancel = box.buttons == BoxButtons::OkCancel ? message.addButton(QMessageBox::Cancel) : nullptr;
     message.setDefaultButton(ok);

@@ -19,16 +19,11 @@
 #include "client/lobby/AccountContext.h"
 #include "client/net/Dispatcher.h"
 #include "client/net/EffectRecorder.h"
+#include "tests/support/RecordingSender.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 #include "tests/support/WaitUntil.h"
 
 namespace tessaly {
-
-class RecordingSender final : public LineSender {
-public:
-    void sendLine(std::string_view text) override { lines.emplace_back(text); }
-    std::vector<std::string> lines;
-};
 
 class AccountFixture : public ::testing::Test {
 protected:

@@ -1,7 +1,7 @@
 #pragma once
 // A MessageBoxes for tests: records every box it is asked to show and answers
-// from a script (OK once the script runs out). Header-only and free of Qt
-// Widgets, so any test can use it.
+// from a script (the first button, OK or Yes, once the script runs out).
+// Header-only and free of Qt Widgets, so any test can use it.
 //
 //     tessaly::ScriptedMessageBoxes boxes;
 //     boxes.answers.push_back(tessaly::BoxAnswer::Cancel);
@@ -23,7 +23,7 @@ public:
     {
         shown.push_back(box);
         if (answers.empty())
-            return BoxAnswer::Ok;
+            return box.buttons == BoxButtons::YesNo ? BoxAnswer::Yes : BoxAnswer::Ok;
         const BoxAnswer answer = answers.front();
         answers.pop_front();
         return answer;

@@ -242,6 +242,17 @@ TEST(QtMessageBoxes, ShowsTextCaptionIconAndButtonsAndReturnsTheAnswer)
     });
     EXPECT_EQ(boxes.show({.text = "Failed to load card image", .caption = "", .icon = BoxIcon::Stop, .owner = &owner}),
               BoxAnswer::Ok);
+
+    for (const auto& [button, answer] : {std::pair{QMessageBox::Yes, BoxAnswer::Yes}, {QMessageBox::No, BoxAnswer::No}}) {
+        answerNextBox(button, [](QMessageBox& box) {
+            EXPECT_EQ(box.buttons().size(), 2);
+            EXPECT_NE(box.button(QMessageBox::Yes), nullptr);
+            EXPECT_EQ(box.escapeButton(), box.button(QMessageBox::No));
+        });
+        EXPECT_EQ(boxes.show({.text = "Are you sure?", .caption = "Tessaly Warning", .icon = BoxIcon::None,
+                              .buttons = BoxButtons::YesNo}),
+                  answer);
+    }
 }
 
 } // namespace

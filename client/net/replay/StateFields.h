@@ -103,6 +103,7 @@ void forEachSessionField(Session& s, Visit&& visit)
     visit("openTableNames", s.openTableNames);
     visit("pendingJoin", s.pendingJoin);
     visit("pendingSeat", s.pendingSeat);
+    visit("smileysShown", s.smileysShown);
 }
 
 } // namespace tessaly

@@ -1,0 +1,19 @@
+#include "client/ui/SkinButtonFaces.h"
+
+#include "client/ui/SkinButton.h"
+
+namespace tessaly {
+
+void setUpSkinButtons(const ControlMap& controls, std::span<const SkinButtonFace> faces)
+{
+    for (const SkinButtonFace& face : faces) {
+        auto* button = controls.control<SkinButton>(face.id);
+        if (button == nullptr)
+            continue;
+        button->setText(QString());
+        button->setBitmaps(face.first, qRgb(255, 0, 240), face.second, 0);
+        button->setTooltipText(QString::fromLatin1(face.tip));
+    }
+}
+
+} // namespace tessaly

@@ -1,0 +1,255 @@
+// The real client against the real house server, on loopback, on a virtual
+// X display: start-up asks for the table list, a remembered login is
+// submitted with the Enter key and accepted, the lobby greets the user, and
+// closing the lobby with Escape and OK ends the program with exit code 0.
+//
+// The test watches the server's transcript (--log) and the client's traces,
+// finds and types into the client's windows with xdotool, and polls
+// everything with deadlines.
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <functional>
+
+#include "client/lobby/RememberedLogin.h"
+
+namespace tessaly {
+namespace {
+
+constexpr int kStartMs = 15000;
+constexpr int kStepMs = 10000;
+
+QString envPath(const char* variable, const char* file)
+{
+    return QString::fromLocal8Bit(qgetenv(variable)) + QLatin1Char('/') + QLatin1String(file);
+}
+
+bool pollUntil(const std::function<bool()>& condition, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(50);
+    }
+    return true;
+}
+
+// A background program that is ended when the test ends, however it ends.
+class Program {
+public:
+    // Its standard error goes to the file `errors`.
+    Program(const QString& program, const QStringList& arguments, const QString& errors,
+            const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
+        : errorFile_(errors)
+    {
+        process_.setProcessEnvironment(environment);
+        process_.setStandardErrorFile(errors);
+        process_.start(program, arguments);
+    }
+    ~Program()
+    {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.terminate();
+            if (!process_.waitForFinished(3000))
+                process_.kill();
+            process_.waitForFinished(1000);
+        }
+    }
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    bool started() { return process_.waitForStarted(5000); }
+    // The next line the program prints on its standard output.
+    QString readLine(int timeoutMs)
+    {
+        QDeadlineTimer deadline(timeoutMs);
+        while (!process_.canReadLine()) {
+            if (deadline.hasExpired() || !process_.waitForReadyRead(static_cast<int>(deadline.remainingTime())))
+                return {};
+        }
+        return QString::fromUtf8(process_.readLine()).trimmed();
+    }
+    // Everything printed on standard error so far.
+    QString errors() const
+    {
+        QFile file(errorFile_);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+    QProcess& process() { return process_; }
+
+private:
+    QProcess process_;
+    QString errorFile_;
+};
+
+class ClientEndToEnd : public ::testing::Test {
+protected:
+    // xdotool's output, or empty when it failed (no such window yet).
+    QString xdotool(const QStringList& arguments)
+    {
+        QProcess tool;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DISPLAY"), display);
+        tool.setProcessEnvironment(environment);
+        tool.start(QStringLiteral("xdotool"), arguments);
+        if (!tool.waitForFinished(5000) || tool.exitCode() != 0)
+            return {};
+        return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
+    }
+    QString windowNamed(const QString& pattern)
+    {
+        return xdotool({QStringLiteral("search"), QStringLiteral("--name"), pattern}).section(QLatin1Char('\n'), 0, 0);
+    }
+    // Gives the window the keyboard and presses the key.
+    void pressIn(const QString& window, const QString& key)
+    {
+        xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
+        xdotool({QStringLiteral("key"), key});
+    }
+    // Presses the key in the window until the condition holds: a key that
+    // went astray before the window had the keyboard is pressed again.
+    bool pressUntil(const QString& window, const QString& key, const std::function<bool()>& condition)
+    {
+        QDeadlineTimer deadline(kStepMs);
+        while (!deadline.hasExpired()) {
+            pressIn(window, key);
+            if (pollUntil(condition, 2000))
+                return true;
+        }
+        return false;
+    }
+    // The server's transcript of every connection so far.
+    QString transcript() const
+    {
+        QString text;
+        for (const QString& name : QDir(logDir).entryList({QStringLiteral("conn-*.txt")}, QDir::Files)) {
+            QFile file(logDir + QLatin1Char('/') + name);
+            if (file.open(QIODevice::ReadOnly))
+                text += QString::fromUtf8(file.readAll());
+        }
+        return text;
+    }
+
+    QTemporaryDir root;
+    QString display;
+    QString logDir = root.filePath(QStringLiteral("log"));
+};
+
+TEST_F(ClientEndToEnd, StartsLogsInAndGreetsTheUser)
+{
+    for (const char* tool : {"Xvfb", "xdotool"})
+        ASSERT_FALSE(QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            << tool << " is missing: run scripts/install-deps";
+    ASSERT_TRUE(QDir().mkpath(logDir));
+
+    Program xvfb(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+                                          QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
+                                          QStringLiteral("1024x768x24")},
+                 root.filePath(QStringLiteral("xvfb.err")));
+    ASSERT_TRUE(xvfb.started());
+    const QString number = xvfb.readLine(kStartMs);
+    ASSERT_FALSE(number.isEmpty()) << "Xvfb gave no display";
+    display = QLatin1Char(':') + number;
+
+    Program house(envPath("TESSALY_TOOLS_DIR", "tessaly-house"),
+                  {QStringLiteral("--game-port"), QStringLiteral("0"), QStringLiteral("--web-port"), QStringLiteral("0"),
+                   QStringLiteral("--data"), root.filePath(QStringLiteral("data")), QStringLiteral("--log"), logDir,
+                   QStringLiteral("--bots"), QStringLiteral("1")},
+                  root.filePath(QStringLiteral("house.err")));
+    ASSERT_TRUE(house.started());
+    const QRegularExpressionMatch ready =
+        QRegularExpression(QStringLiteral("^listening game ([0-9.]+):(\\d+) web ([0-9.]+:\\d+)$"))
+            .match(house.readLine(kStartMs));
+    ASSERT_TRUE(ready.hasMatch()) << house.errors().toStdString();
+
+    // An account to log in with, made as another client would.
+    const std::string name = "e2e" + std::to_string(QCoreApplication::applicationPid() % 100000);
+    const std::string password = "secret7";
+    {
+        QTcpSocket socket;
+        socket.connectToHost(ready.captured(1), ready.captured(2).toUShort());
+        ASSERT_TRUE(socket.waitForConnected(kStepMs));
+        const std::string request = "REGISTER_PLAYER:\t" + name + "\t" + password + "\t" + name + "@example.org\r";
+        socket.write(request.c_str(), static_cast<qint64>(request.size() + 1));
+        QByteArray reply;
+        QDeadlineTimer deadline(kStepMs);
+        while (!reply.contains("REG_SUCCESS") && !deadline.hasExpired() && socket.waitForReadyRead(500))
+            reply += socket.readAll();
+        ASSERT_TRUE(reply.contains("REG_SUCCESS")) << reply.toStdString();
+    }
+    // The login dialog opens with the remembered pair filled in.
+    const QString config = root.filePath(QStringLiteral("config"));
+    ASSERT_TRUE(QDir().mkpath(config));
+    RememberedLogin(config + QStringLiteral("/Tessaly.conf")).write({name, password});
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const QString runtime = root.filePath(QStringLiteral("runtime"));
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const std::pair<const char*, QString> settings[] = {
+        {"DISPLAY", display},
+        {"QT_QPA_PLATFORM", QStringLiteral("xcb")},
+        {"XDG_CONFIG_HOME", config},
+        {"XDG_RUNTIME_DIR", runtime},
+        {"TESSALY_GAME_HOST", ready.captured(1)},
+        {"TESSALY_GAME_PORT", ready.captured(2)},
+        {"TESSALY_WEB_URL", QStringLiteral("http://") + ready.captured(3)},
+        {"TESSALY_SECURE_WEB_URL", QStringLiteral("http://") + ready.captured(3)},
+        {"TESSALY_PROBE_HOST", QStringLiteral("127.0.0.1")},
+        {"TESSALY_BROWSER", QStringLiteral("/bin/true")},
+        {"QT_LOGGING_RULES", QStringLiteral("tessaly.trace=true")},
+        {"SDL_AUDIODRIVER", QStringLiteral("dummy")},
+    };
+    for (const auto& [variable, value] : settings)
+        environment.insert(QString::fromLatin1(variable), value);
+    Program client(envPath("TESSALY_DIST_DIR", "Tessaly"), {}, root.filePath(QStringLiteral("client.err")),
+                   environment);
+    ASSERT_TRUE(client.started());
+
+    EXPECT_TRUE(pollUntil([&] { return transcript().contains(QStringLiteral("< LIST_TABLES")); }, kStartMs))
+        << transcript().toStdString();
+
+    QString login;
+    ASSERT_TRUE(pollUntil([&] { return !(login = windowNamed(QStringLiteral("Login to Tessaly"))).isEmpty(); },
+                          kStartMs))
+        << client.errors().toStdString();
+    // Enter anywhere in the login dialog submits it.
+    ASSERT_TRUE(pressUntil(login, QStringLiteral("Return"),
+                           [&] { return transcript().contains(QStringLiteral("< LOGIN:")); }));
+    const bool accepted =
+        pollUntil([&] { return transcript().contains(QStringLiteral("> LOGIN_SUCCESS")); }, kStepMs);
+    ASSERT_TRUE(accepted) << transcript().toStdString();
+
+    const QString greeting = QStringLiteral(" Welcome to Tessaly Lobby Good Luck %1 !!!").arg(QString::fromStdString(name));
+    QString lobby;
+    ASSERT_TRUE(pollUntil([&] { return !(lobby = windowNamed(greeting)).isEmpty(); },
+                          kStepMs))
+        << client.errors().toStdString();
+    EXPECT_TRUE(pollUntil([&] { return client.errors().contains(QStringLiteral("tables listed")); }, kStepMs));
+    // The login dialog has gone.
+    EXPECT_TRUE(pollUntil([&] { return windowNamed(QStringLiteral("Login to Tessaly")).isEmpty(); }, kStepMs));
+
+    // Escape asks; OK closes the lobby, which ends the program normally.
+    QString question;
+    ASSERT_TRUE(pressUntil(lobby, QStringLiteral("Escape"), [&] {
+        return !(question = windowNamed(QStringLiteral("^Tessaly Warning$"))).isEmpty();
+    }));
+    ASSERT_TRUE(pressUntil(question, QStringLiteral("Return"), [&] { return client.process().waitForFinished(100); }));
+    EXPECT_EQ(client.process().exitStatus(), QProcess::NormalExit) << client.errors().toStdString();
+    EXPECT_EQ(client.process().exitCode(), 0);
+}
+
+} // namespace
+} // namespace tessaly
