@@ -496,6 +496,12 @@ void Room::startBots()
     if (settings_.botsPerTable <= 0)
         return;
     ensureBots();
+    // The room opens with every table dealing: one bot each at once here and
+    // one more from the first round of fillTables; the rest trickle in.
+    for (const auto& t : tables_) {
+        if (t->botCount() < std::min(settings_.botsPerTable, t->config().seats - 1))
+            seatBot(*t);
+    }
     fillTables();
 }
 
