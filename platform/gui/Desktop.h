@@ -25,7 +25,7 @@ ScreenScale screenScale();
 QString displayText(std::string_view text);
 
 QFont pointFont(std::string_view face, double points, int weight = 400);
-QFont pointFont(const FontSpec& spec);
+QFont pointFont(const FontSpec& font);
 // A font by character height in pixels ("a 16-pixel-high Verdana Bold").
 QFont pixelFont(std::string_view face, int pixels, int weight = 400, bool underline = false);
 

@@ -57,13 +57,13 @@ bool assign(T& field, const std::string& text)
 }
 
 // "T.field=value" or "field=value"; an empty string when it worked, else why not.
-std::string applySet(ClientState& state, const std::string& spec)
+std::string applySet(ClientState& state, const std::string& assignment)
 {
-    const std::size_t eq = spec.find('=');
+    const std::size_t eq = assignment.find('=');
     if (eq == std::string::npos)
         return "expected field=value";
-    std::string name = spec.substr(0, eq);
-    const std::string value = spec.substr(eq + 1);
+    std::string name = assignment.substr(0, eq);
+    const std::string value = assignment.substr(eq + 1);
     const std::size_t dot = name.find('.');
     std::string error = "unknown field";
     const auto visit = [&](const char* fieldName, auto& field) {
@@ -178,19 +178,19 @@ int run(int argc, char** argv)
             return 0;
         }
         if (arg == "--set" || arg.rfind("--set=", 0) == 0) {
-            std::string spec;
+            std::string assignment;
             if (arg == "--set") {
                 if (++i == argc) {
                     std::fputs("tessaly-replay: --set needs field=value\n", stderr);
                     return 2;
                 }
-                spec = argv[i];
+                assignment = argv[i];
             } else {
-                spec = arg.substr(6);
+                assignment = arg.substr(6);
             }
-            const std::string error = applySet(state, spec);
+            const std::string error = applySet(state, assignment);
             if (!error.empty()) {
-                std::fprintf(stderr, "tessaly-replay: --set %s: %s\n", spec.c_str(), error.c_str());
+                std::fprintf(stderr, "tessaly-replay: --set %s: %s\n", assignment.c_str(), error.c_str());
                 return 2;
             }
         } else if (file == nullptr && (arg.empty() || arg[0] != '-' || arg == "-")) {
