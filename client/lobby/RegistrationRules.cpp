@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "client/lobby/TextLimits.h"
+#include "platform/sys/CLocale.h"
 
 namespace tessaly {
 namespace {
@@ -22,11 +23,6 @@ bool isLettersAndDigits(std::string_view text, std::size_t maxLength)
     return true;
 }
 
-bool isSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 // Walks the text; past its end it reads NUL, the end of text.
 class Cursor {
 public:
@@ -43,7 +39,7 @@ public:
     }
     void skipSpace()
     {
-        while (!atEnd() && isSpace(peek()))
+        while (!atEnd() && isSpaceC(peek()))
             next();
     }
 
@@ -55,7 +51,7 @@ private:
 bool isAddressChar(const Cursor& c, std::size_t ahead = 0)
 {
     const char ch = c.peek(ahead);
-    return ch != '\0' && ch != '@' && ch != '.' && !isSpace(ch) && ch != ']' && ch != '\\';
+    return ch != '\0' && ch != '@' && ch != '.' && !isSpaceC(ch) && ch != ']' && ch != '\\';
 }
 
 } // namespace

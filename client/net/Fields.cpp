@@ -10,8 +10,6 @@ namespace tessaly {
 namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-// isspace in the "C" locale.
-bool isBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 } // namespace
@@ -19,7 +17,7 @@ char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 
 int readInt(const char* text)
 {
     const char* p = text;
-    while (isBlank(*p))
+    while (isSpaceC(*p))
         ++p;
     bool negative = false;
     if (*p == '+' || *p == '-')
@@ -44,35 +42,12 @@ float readMoney(const char* text)
     // Find how much of the text has the decimal form, then let strtod read
     // exactly that much, so strtod's extra forms (hex, inf, nan) never apply.
     const char* start = text;
-    while (isBlank(*start))
+    while (isSpaceC(*start))
         ++start;
-    const char* p = start;
-    if (*p == '+' || *p == '-')
-        ++p;
-    const char* digits = p;
-    while (isDigit(*p))
-        ++p;
-    bool any = p != digits;
-    if (*p == '.') {
-        const char* fraction = ++p;
-        while (isDigit(*p))
-            ++p;
-        any = any || p != fraction;
-    }
-    if (!any)
+    const std::size_t length = decimalNumberLength(start);
+    if (length == 0)
         return 0.0f;
-    if (*p == 'e' || *p == 'E') {
-        const char* q = p + 1;
-        if (*q == '+' || *q == '-')
-            ++q;
-        if (isDigit(*q)) {
-            while (isDigit(*q))
-                ++q;
-            p = q;
-        }
-    }
     char buffer[128];
-    const std::size_t length = static_cast<std::size_t>(p - start);
     double value;
     if (length < sizeof buffer) {
         std::memcpy(buffer, start, length);

@@ -65,4 +65,32 @@ long strtolC(const char* text, char** end)
     return strtol_l(text, end, 10, cLocale());
 }
 
+std::size_t decimalNumberLength(std::string_view text)
+{
+    const auto isDigit = [&](std::size_t i) { return i < text.size() && text[i] >= '0' && text[i] <= '9'; };
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    std::size_t digits = 0;
+    for (; isDigit(i); ++i)
+        ++digits;
+    if (i < text.size() && text[i] == '.') {
+        for (++i; isDigit(i); ++i)
+            ++digits;
+    }
+    if (digits == 0)
+        return 0;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-'))
+            ++j;
+        if (isDigit(j)) {
+            while (isDigit(j))
+                ++j;
+            i = j;
+        }
+    }
+    return i;
+}
+
 } // namespace tessaly

@@ -7,7 +7,9 @@
 // must not change with the locale: they all go through these.
 
 #include <cstdarg>
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace tessaly {
 
@@ -18,5 +20,17 @@ std::string vformatC(const char* format, va_list args) __attribute__((format(pri
 // strtod and strtol under the "C" locale (same leniency and end pointer).
 double strtodC(const char* text, char** end);
 long strtolC(const char* text, char** end);
+
+// isspace in the "C" locale.
+constexpr bool isSpaceC(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// Length of the plain decimal number at the start of text: optional sign,
+// digits, optional point and digits (a digit on at least one side), optional
+// exponent; 0 when there is none. strtod's other forms (hexadecimal, "inf",
+// "nan") are no numbers here.
+std::size_t decimalNumberLength(std::string_view text);
 
 } // namespace tessaly
