@@ -8,6 +8,7 @@
 #include "client/table/ClientState.h"
 #include "client/ui/SkinControls.h"
 #include "platform/gui/Desktop.h"
+#include "platform/sys/QtText.h"
 
 namespace tessaly {
 namespace {
@@ -63,7 +64,7 @@ dlgAbout::dlgAbout(const ClientState& state, QWidget* parent)
     picture_->move(clientRect().topLeft() + QPoint(AboutPicture::kLeft, AboutPicture::kTop));
     staticText(kVersionText)->setText(QString::fromStdString(aboutVersionText(kClientVersion)));
     const std::string& serverTime = state.session.serverTimeText.str();
-    staticText(kServerTimeText)->setText(QString::fromUtf8(serverTime.data(), static_cast<qsizetype>(serverTime.size())));
+    staticText(kServerTimeText)->setText(toQString(serverTime));
 }
 
 } // namespace tessaly

@@ -9,6 +9,7 @@
 #include "client/table/ClientState.h"
 #include "client/ui/AmountText.h"
 #include "client/ui/SkinControls.h"
+#include "platform/sys/QtText.h"
 
 namespace tessaly {
 namespace {
@@ -56,11 +57,6 @@ const DialogTemplate kCashierTemplate{
         {.id = kExitButton, .kind = ControlKind::PushButton, .rect = {53, 142, 60, 15}, .text = "Exit Cashier",
          .flags = ctl::DefaultButton},
     }};
-
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The longest prefix of `text` that fits `width` pixels, at least one
 // character so that a line never stays empty.
@@ -120,7 +116,7 @@ void dlgCashier::opening()
     for (int id : {kEmailText, kAvailableText, kInActionText, kTotalText})
         staticText(id)->setText(QString::fromLatin1(kLoading));
     staticText(kEmailText)->setToolTip(QString());
-    staticText(kScreenNameText)->setText(fromUtf8(session.screenName));
+    staticText(kScreenNameText)->setText(toQString(session.screenName));
     sender_.sendLine(quickCashierMessage(session.screenName));
 }
 
@@ -129,7 +125,7 @@ void dlgCashier::poll()
     SessionValues& session = state_.session;
     if (session.cashierReplyState[kCashierReplyWord] != 0)
         return;
-    showEmail(fromUtf8(session.cashierEmail));
+    showEmail(toQString(session.cashierEmail));
     staticText(kAvailableText)->setText(QString::fromStdString(amountText(session.cashierAvailable)));
     staticText(kInActionText)->setText(QString::fromStdString(amountText(session.cashierInAction)));
     staticText(kTotalText)->setText(QString::fromStdString(amountText(session.cashierTotal)));

@@ -12,6 +12,7 @@
 
 #include "client/lobby/LobbyTexts.h"
 #include "client/table/ClientState.h"
+#include "platform/sys/QtText.h"
 
 namespace tessaly {
 namespace {
@@ -57,7 +58,7 @@ void addRow(QTreeWidget& list, const Column (&columns)[N], const std::string (&t
 {
     auto* item = new QTreeWidgetItem;
     for (int c = 0; c < static_cast<int>(N); ++c) {
-        item->setText(c, QString::fromUtf8(texts[c].data(), static_cast<qsizetype>(texts[c].size())));
+        item->setText(c, toQString(texts[c]));
         item->setTextAlignment(c, columns[c].alignment);
     }
     list.addTopLevelItem(item);

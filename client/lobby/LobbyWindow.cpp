@@ -29,6 +29,7 @@
 #include "client/ui/SkinControls.h"
 #include "client/ui/SoundPlayer.h"
 #include "platform/gui/Desktop.h"
+#include "platform/sys/QtText.h"
 #include "platform/sys/Trace.h"
 
 namespace tessaly {
@@ -57,11 +58,6 @@ void forEachCommand(const QList<QAction*>& actions, const std::function<void(QAc
         else if (commandId(action) != 0)
             visit(action);
     }
-}
-
-QString fromUtf8(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 } // namespace
@@ -149,7 +145,7 @@ void dlgLobby::setUpBanner()
     auto* banner = control<LinkTicker>(kBanner);
     for (const BannerLink& link : kBannerLinks)
         banner->addItem(context_.pages.address(link.page), link.text);
-    banner->setOpener([this](const QString& address) { context_.pages.openAddress(address.toStdString()); });
+    banner->setOpener([this](const QString& address) { context_.pages.openAddress(toUtf8(address)); });
     banner->start(true);
 }
 
@@ -246,7 +242,7 @@ void dlgLobby::openTable(int row)
     showMinimized();
     auto* window = new dlgPokerRoom(tableContext_, row, name);
     window->show();
-    window->setWindowTitle(fromUtf8(tableWindowCaption(name, table.stakesText.str(), table.gameType, loggedIn(),
+    window->setWindowTitle(toQString(tableWindowCaption(name, table.stakesText.str(), table.gameType, loggedIn(),
                                                        state.session.screenName.str())));
     std::erase_if(tables_, [](const QPointer<dlgPokerRoom>& w) { return w.isNull(); });
     tables_.emplace_back(window);
@@ -317,7 +313,7 @@ void dlgLobby::timerEvent(QTimerEvent* event)
     SessionValues& session = context_.state.session;
     if (id == captionTimer_.timerId()) {
         if (loggedIn()) {
-            setWindowTitle(fromUtf8(loggedInCaption(session.screenName.str())));
+            setWindowTitle(toQString(loggedInCaption(session.screenName.str())));
             trace("lobby: greets %s", session.screenName.c_str());
             captionTimer_.stop();
         }

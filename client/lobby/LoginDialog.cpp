@@ -9,6 +9,7 @@
 #include "client/lobby/TextLimits.h"
 #include "client/net/ClientMessages.h"
 #include "client/ui/SkinControls.h"
+#include "platform/sys/QtText.h"
 
 namespace tessaly {
 namespace {
@@ -52,11 +53,6 @@ const DialogTemplate kLoginTemplate{
 const char* const kForgotPasswordMessage =
     "We apologize but while running our beta test, if you can no longer remember your screenname/password, "
     "please register another account.";
-
-std::string utf8(const QLineEdit* edit)
-{
-    return edit->text().toUtf8().toStdString();
-}
 
 } // namespace
 
@@ -138,8 +134,8 @@ void dlgLogin::keyPressEvent(QKeyEvent* event)
 
 void dlgLogin::submit()
 {
-    const std::string name = utf8(edit(kScreenNameEdit));
-    const std::string password = utf8(edit(kPasswordEdit));
+    const std::string name = toUtf8(edit(kScreenNameEdit)->text());
+    const std::string password = toUtf8(edit(kPasswordEdit)->text());
     // Texts that would not fit the session's buffers or the login line are
     // refused whole: a cut name or password would log in as someone else.
     if (std::optional<BoxRequest> refusal = loginRefusal(name, password)) {

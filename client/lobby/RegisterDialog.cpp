@@ -8,6 +8,7 @@
 #include "client/lobby/RegistrationRules.h"
 #include "client/net/ClientMessages.h"
 #include "client/ui/SkinControls.h"
+#include "platform/sys/QtText.h"
 
 namespace tessaly {
 namespace {
@@ -59,11 +60,6 @@ const DialogTemplate kRegisterTemplate{
         {.id = kCancelButton, .kind = ControlKind::PushButton, .rect = {114, 155, 48, 15}, .text = "Cancel"},
     }};
 
-std::string utf8(const QLineEdit* edit)
-{
-    return edit->text().toUtf8().toStdString();
-}
-
 } // namespace
 
 registerDlg::registerDlg(AccountContext& context, QWidget* parent)
@@ -114,9 +110,9 @@ void registerDlg::keyPressEvent(QKeyEvent* event)
 void registerDlg::submit()
 {
     // "Verify Pw:", the signup code and the age box are neither checked nor sent.
-    const std::string name = utf8(edit(kScreenNameEdit));
-    const std::string password = utf8(edit(kPasswordEdit));
-    const std::string email = utf8(edit(kEmailEdit));
+    const std::string name = toUtf8(edit(kScreenNameEdit)->text());
+    const std::string password = toUtf8(edit(kPasswordEdit)->text());
+    const std::string email = toUtf8(edit(kEmailEdit)->text());
     const std::vector<BoxRequest> refusals = registrationRefusals(name, password, email);
     for (BoxRequest box : refusals) {
         box.owner = this;

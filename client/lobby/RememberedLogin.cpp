@@ -4,6 +4,8 @@
 #include <QStandardPaths>
 #include <QVariant>
 
+#include "platform/sys/QtText.h"
+
 namespace tessaly {
 namespace {
 
@@ -55,7 +57,7 @@ LoginPair RememberedLogin::read() const
 void RememberedLogin::write(const LoginPair& pair) const
 {
     QSettings settings(filePath_, QSettings::IniFormat);
-    settings.setValue(kUserNameKey, QString::fromUtf8(pair.screenName.data(), static_cast<qsizetype>(pair.screenName.size())));
+    settings.setValue(kUserNameKey, toQString(pair.screenName));
     const std::string scrambled = scramblePassword(pair.password);
     settings.setValue(kPasswordValueKey,
                       QString::fromLatin1(scrambled.data(), static_cast<qsizetype>(scrambled.size())));
