@@ -168,10 +168,10 @@ void makeBitmapResources(Output& out)
     skinButton(out, 191, 184, 75, 23, "Help");
     skinButton(out, 195, 193, 71, 23, "Logout");
     skinButton(out, 197, 196, 77, 23, "My Account");
-    skinButton(out, 202, 182, 112, 24, "Get More Chips");
-    skinButton(out, 203, 181, 112, 24, "View Lobby");
-    skinButton(out, 204, 180, 112, 24, "Leave Table");
-    skinButton(out, 201, 183, 112, 24, "Invite A Friend");
+    skinButton(out, 202, 182, 112, 20, "Get More Chips");
+    skinButton(out, 203, 181, 112, 20, "View Lobby");
+    skinButton(out, 204, 180, 112, 20, "Leave Table");
+    skinButton(out, 201, 183, 112, 20, "Invite A Friend");
     out.bitmapResource(163, actionFace());
     out.bitmapResource(1002, seatFace());
     out.bitmapResource(208, aboutPicture());

@@ -64,7 +64,8 @@ void forEachCommand(const QList<QAction*>& actions, const std::function<void(QAc
 
 dlgLobby::dlgLobby(LobbyContext& context, QWidget* parent)
     : DialogWindow(lobbyTemplate(), skinDialogBuilder(), parent), context_(context),
-      tableContext_{context.state, context.sender, context.boxes, context.pages, this}
+      tableContext_{context.state, context.sender, context.boxes, context.sound, context.pages, this,
+                    [this] { showLoginDialog(false); }}
 {
     connectCommands();
 }

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 
 #include <chrono>
@@ -11,39 +12,61 @@
 #include "client/lobby/PageOpener.h"
 #include "client/net/ClientMessages.h"
 #include "client/net/LineSender.h"
+#include "client/table/ActionBar.h"
+#include "client/table/BuyInDialog.h"
 #include "client/table/ClientState.h"
+#include "client/table/NotesWindow.h"
+#include "client/table/RebuyDialog.h"
+#include "client/table/SeatButtons.h"
+#include "client/table/SeatLayout.h"
+#include "client/table/TableChat.h"
+#include "client/table/TableDescription.h"
 #include "client/table/TableWindowRules.h"
 #include "client/ui/SkinButton.h"
 #include "client/ui/SkinButtonFaces.h"
 #include "client/ui/SkinControls.h"
+#include "platform/sys/QtText.h"
 #include "platform/sys/Trace.h"
 
 namespace tessaly {
 namespace {
 
-enum Control { kViewLobby = 1033, kLeaveTable = 1034, kInviteFriend = 1060 };
+enum Control { kGetMoreChips = 1032, kViewLobby = 1033, kLeaveTable = 1034, kInviteFriend = 1060 };
+enum Command { kTakePlayerNotes = 32804 };
 
 constexpr SkinButtonFace kNavigationButtons[] = {
+    {kGetMoreChips, 202, 182,
+     "Click to get more chips.\r\nNew chips will be available\r\nat the start of the next hand."},
     {kViewLobby, 203, 181, "Click to view the poker lobby."},
     {kLeaveTable, 204, 180,
      "Click to leave table.\r\nIf seated, cash on the table\r\nwill be deposited into your account."},
     {kInviteFriend, 201, 183, "Click to invite a friend to play."},
 };
 
-// The navigation buttons sit in the panel below the table, right of the
-// option labels; the placeholder caption is replaced when the lobby opens
-// the window.
-const DialogTemplate kPokerRoom{
-    .resource = 155,
-    .caption = "Poker Room",
-    .width = 532,
-    .height = 335,
-    .flags = dlg::SystemMenu | dlg::MinimizeBox | dlg::HandCursorOverButtons,
-    .controls = {
-        {.id = kViewLobby, .kind = ControlKind::SkinButton, .rect = {452, 286, 75, 15}, .text = "View Lobby"},
-        {.id = kInviteFriend, .kind = ControlKind::SkinButton, .rect = {373, 304, 75, 15}, .text = "Invite A Friend"},
-        {.id = kLeaveTable, .kind = ControlKind::SkinButton, .rect = {452, 304, 75, 15}, .text = "Leave Table"},
-    }};
+// The panel below the table holds, from the left, the pre-action options,
+// the chat, the betting controls and a column of navigation buttons. The
+// placeholder caption is replaced when the lobby opens the window.
+DialogTemplate makePokerRoomTemplate()
+{
+    DialogTemplate dialog{
+        .resource = 155,
+        .caption = "Poker Room",
+        .width = 532,
+        .height = 335,
+        .flags = dlg::SystemMenu | dlg::MinimizeBox | dlg::HandCursorOverButtons,
+        .controls = {
+            {.id = kGetMoreChips, .kind = ControlKind::SkinButton, .rect = {452, 283, 75, 12}, .text = "Get More Chips"},
+            {.id = kViewLobby, .kind = ControlKind::SkinButton, .rect = {452, 296, 75, 12}, .text = "View Lobby"},
+            {.id = kInviteFriend, .kind = ControlKind::SkinButton, .rect = {452, 309, 75, 12},
+             .text = "Invite A Friend"},
+            {.id = kLeaveTable, .kind = ControlKind::SkinButton, .rect = {452, 322, 75, 12}, .text = "Leave Table"},
+        }};
+    for (auto* part : {&SeatButtons::controls, &bettingControls, &TableChat::controls}) {
+        std::vector<ControlTemplate> controls = part();
+        dialog.controls.insert(dialog.controls.end(), controls.begin(), controls.end());
+    }
+    return dialog;
+}
 
 // The low 32 bits of a high-resolution counter.
 std::uint32_t highResolutionCount()
@@ -53,10 +76,14 @@ std::uint32_t highResolutionCount()
 
 } // namespace
 
-const DialogTemplate& pokerRoomTemplate() { return kPokerRoom; }
+const DialogTemplate& pokerRoomTemplate()
+{
+    static const DialogTemplate dialog = makePokerRoomTemplate();
+    return dialog;
+}
 
 dlgPokerRoom::dlgPokerRoom(TableWindowContext& context, int tableId, std::string tableName, QWidget* parent)
-    : DialogWindow(kPokerRoom, skinDialogBuilder(), parent), context_(context), tableId_(tableId),
+    : DialogWindow(pokerRoomTemplate(), skinDialogBuilder(), parent), context_(context), tableId_(tableId),
       tableName_(std::move(tableName))
 {
     trace("TABLE ID: from oninit: %d", tableId_);
@@ -67,12 +94,28 @@ dlgPokerRoom::dlgPokerRoom(TableWindowContext& context, int tableId, std::string
 
     frameTimer_.start(kFramePeriodMs, this);
     blinkTimer_.start(kBlinkPeriodMs, this);
-    entropyTimer_.start(kEntropyPeriodMs, this);
+    idleTimer_.start(kIdlePeriodMs, this);
     attentionTimer_.start(kAttentionPeriodMs, this);
+    entropyTimer_.start(kEntropyPeriodMs, this);
+    seatTimer_.start(kSeatPeriodMs, this);
 
+    seats_ = new SeatButtons(*this, scale(), this);
+    connect(seats_, &SeatButtons::seatClicked, this, &dlgPokerRoom::requestSeat);
     setUpNavigationButtons();
-    loadBackground();
+    frame_.load(boxes(), this, T.seatCount);
     sender().sendLine(watchTableMessage(tableId_));
+
+    betting_ = std::make_unique<BettingContext>(BettingContext{
+        .table = T, .tableId = tableId_, .sender = sender(), .boxes = boxes(), .owner = this,
+        .chatInput = [this] { return chat_ ? chat_->input() : nullptr; },
+        .getMoreChips = [this] { getMoreChips(); },
+        .openRebuy = [this] { openRebuy(); }});
+    actionBar_ = std::make_unique<ActionBar>(*this, *betting_);
+    options_ = std::make_unique<OptionPanel>(*this, *betting_);
+    offers_ = std::make_unique<OfferButtons>(*this, *betting_);
+    chat_ = std::make_unique<TableChat>(*this, TableChat::Ports{T, state().session, tableId_, sender(), boxes(),
+                                                               context_.showLogin});
+    chat_->input()->setFocus();
 }
 
 dlgPokerRoom::~dlgPokerRoom() = default;
@@ -82,9 +125,22 @@ TableState& dlgPokerRoom::table()
     return state().tables[static_cast<std::size_t>(tableId_)];
 }
 
+BoxAnswer dlgPokerRoom::ask(BoxRequest box)
+{
+    box.owner = this;
+    return boxes().show(box);
+}
+
 void dlgPokerRoom::setUpNavigationButtons()
 {
+    // The buttons show only their pictures: a screen reader reads the word
+    // on the picture, which is the template's caption.
+    for (const SkinButtonFace& face : kNavigationButtons) {
+        auto* button = control<SkinButton>(face.id);
+        button->setAccessibleName(button->text());
+    }
     setUpSkinButtons(*this, kNavigationButtons);
+    connect(control<SkinButton>(kGetMoreChips), &QAbstractButton::clicked, this, &dlgPokerRoom::getMoreChips);
     connect(control<SkinButton>(kViewLobby), &QAbstractButton::clicked, this, [this] {
         restoreLobby();
         if (context_.lobby)
@@ -96,32 +152,46 @@ void dlgPokerRoom::setUpNavigationButtons()
             [this] { context_.pages.open(pages::TellAFriend); });
 }
 
-void dlgPokerRoom::loadBackground()
+void dlgPokerRoom::frameStep()
 {
-    const bool sixSeats = table().seatCount == 6;
-    if (background_.load(sixSeats ? "images/sixseattablePlayMoney.jpg" : "images/PokerCover.jpg") != Picture::kLoaded) {
-        BoxRequest box{sixSeats ? "ERROR LOADING sixseattablePlayMoney.JPG" : "ERROR LOADING POKERCOVER.JPG", ""};
-        box.owner = this;
-        boxes().show(box);
+    if (leaving_)
+        return;
+    TableState& T = table();
+    chat_->frameStep();
+    options_->showStep(T.userSeatedHere == 1);
+    seats_->frameStep(T);
+    if (T.bringToFront != 0) {
+        bringForward();
+        T.bringToFront = 0;
     }
+    actionBar_->promptStep();
+    offers_->frameStep();
+    options_->markStep();
+    if (frame_.render(T, context_.sound, clientRect().size(), scale()))
+        update(clientRect());
+    describeTable();
 }
 
-void dlgPokerRoom::drawFrame(QPainter& target)
+// The user must act: the window comes back from the taskbar and to the
+// top. A desktop that refuses to hand over the keyboard (Wayland) gets the
+// taskbar alert instead.
+void dlgPokerRoom::bringForward()
 {
-    const QRect client = clientRect();
-    if (backBuffer_.size() != client.size())
-        backBuffer_ = QPixmap(client.size());
-    if (backgroundCache_.isNull()) {
-        backgroundCache_ = QPixmap(client.size());
-        backgroundCache_.fill(Qt::black);
-        QPainter painter(&backgroundCache_);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        background_.drawStretched(painter, QRect(QPoint(0, 0), client.size()));
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    if (!isActiveWindow())
+        QApplication::alert(this);
+}
+
+void dlgPokerRoom::describeTable()
+{
+    std::string description = tableDescription(table(), tableName_);
+    if (description != description_) {
+        description_ = std::move(description);
+        setAccessibleDescription(toQString(description_));
     }
-    QPainter painter(&backBuffer_);
-    painter.drawPixmap(0, 0, backgroundCache_);
-    painter.end();
-    target.drawPixmap(client.topLeft(), backBuffer_);
 }
 
 void dlgPokerRoom::paintEvent(QPaintEvent*)
@@ -129,24 +199,26 @@ void dlgPokerRoom::paintEvent(QPaintEvent*)
     if (leaving_ || isMinimized())
         return;
     QPainter painter(this);
-    drawFrame(painter);
+    painter.drawPixmap(clientRect().topLeft(), frame_.image());
 }
 
 void dlgPokerRoom::timerEvent(QTimerEvent* event)
 {
     const int id = event->timerId();
     if (id == frameTimer_.timerId()) {
-        update(clientRect());
+        frameStep();
     } else if (id == blinkTimer_.timerId()) {
         TableState& T = table();
         T.blinkWord = T.blinkWord == 0 ? 1 : 0;
     } else if (id == entropyTimer_.timerId()) {
         sendEntropy();
+    } else if (id == seatTimer_.timerId()) {
+        seatStep();
     } else if (id == attentionTimer_.timerId()) {
-        // Flashing stops by itself once the window is activated.
+        // The alert stops by itself once the window is activated.
         if (table().userToAct == 1 && isMinimized())
             QApplication::alert(this);
-    } else {
+    } else if (id != idleTimer_.timerId()) {
         DialogWindow::timerEvent(event);
     }
 }
@@ -159,12 +231,70 @@ void dlgPokerRoom::sendEntropy()
     sender().sendLine(entropyMessage(tableId_, number));
 }
 
+// The active window, or the top-level window of the active widget.
+bool dlgPokerRoom::isForeground() const
+{
+    const QWidget* active = QApplication::activeWindow();
+    return active != nullptr && active->window() == this;
+}
+
+void dlgPokerRoom::seatStep()
+{
+    // The table index is a constant of the window, so the index guard of old
+    // has nothing to repair; the tick's trace stays.
+    trace("TIMER_TABLE: %d", tableId_);
+    if (seatTick(state().session, table(), isForeground(), sender()))
+        openBuyIn();
+}
+
+void dlgPokerRoom::requestSeat(int seat)
+{
+    trace("SEAT CLICKED: %d", seat);
+    switch (tessaly::requestSeat(state().session, table(), seat, sender())) {
+    case JoinOutcome::NeedsLogin:
+        if (context_.showLogin)
+            context_.showLogin();
+        break;
+    case JoinOutcome::BalanceAsked:
+        break;
+    case JoinOutcome::SeatedElsewhere:
+        ask(BoxRequest{kOneTableOnlyMessage, kTableMessageCaption});
+        break;
+    }
+}
+
+void dlgPokerRoom::openBuyIn()
+{
+    delete buyIn_.data();
+    buyIn_ = new dlgPlayMoneyBuyIn(state(), sender(), boxes(), tableId_, tableName_);
+    buyIn_->setDefaultAmount();
+    buyIn_->show();
+    buyIn_->raise();
+    buyIn_->activateWindow();
+}
+
+void dlgPokerRoom::getMoreChips()
+{
+    if (const std::optional<BoxRequest> refusal = rebuyRefusal(table())) {
+        ask(*refusal);
+        return;
+    }
+    openRebuy();
+}
+
+// Every opening makes a new dialog; one already open stays open.
+void dlgPokerRoom::openRebuy()
+{
+    rebuy_ = new dlgGetMoreChips(state(), sender(), boxes(), tableId_, tableName_);
+    rebuy_->show();
+    rebuy_->raise();
+    rebuy_->activateWindow();
+}
+
 void dlgPokerRoom::stopTimers()
 {
-    frameTimer_.stop();
-    blinkTimer_.stop();
-    entropyTimer_.stop();
-    attentionTimer_.stop();
+    for (QBasicTimer* timer : {&frameTimer_, &blinkTimer_, &idleTimer_, &entropyTimer_, &seatTimer_, &attentionTimer_})
+        timer->stop();
 }
 
 bool dlgPokerRoom::leave(LeaveBy by)
@@ -176,14 +306,11 @@ bool dlgPokerRoom::leave(LeaveBy by)
         BoxRequest box{kLeaveInHandMessage, kLeaveCaption};
         box.icon = by == LeaveBy::CloseBox ? BoxIcon::Exclamation : BoxIcon::None;
         box.buttons = BoxButtons::YesNo;
-        box.owner = this;
-        if (boxes().show(box) != BoxAnswer::Yes)
+        if (ask(box) != BoxAnswer::Yes)
             return false;
     }
     leaving_ = true;
-    backBuffer_ = QPixmap();
-    backgroundCache_ = QPixmap();
-    background_ = Picture();
+    frame_.release();
     if (T.userSeatedHere == 1)
         state().session.seatedSomewhere = 0;
     stopTimers();
@@ -211,12 +338,31 @@ void dlgPokerRoom::closeEvent(QCloseEvent* event)
 
 void dlgPokerRoom::keyPressEvent(QKeyEvent* event)
 {
-    // Escape would close the dialog behind the leave sequence's back.
-    if (event->key() == Qt::Key_Escape) {
+    switch (event->key()) {
+    case Qt::Key_Escape: {
+        // Escape leaves the table only through the leave sequence: closing
+        // the window behind its back would keep the table's name among the
+        // open tables and its record unreset.
         event->accept();
+        BoxRequest box{kEscapeMessage, kLeaveCaption};
+        box.buttons = BoxButtons::OkCancel;
+        box.systemModal = true;
+        if (ask(box) == BoxAnswer::Ok)
+            leave(LeaveBy::CloseBox);
         return;
     }
-    DialogWindow::keyPressEvent(event);
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Enter belongs to the window: in the raise box it bets first, then
+        // the chat line goes out.
+        event->accept();
+        if (actionBar_->hasAmountFocus())
+            actionBar_->betOrRaise();
+        chat_->sendInput();
+        return;
+    default:
+        DialogWindow::keyPressEvent(event);
+    }
 }
 
 void dlgPokerRoom::changeEvent(QEvent* event)
@@ -224,6 +370,30 @@ void dlgPokerRoom::changeEvent(QEvent* event)
     if (event->type() == QEvent::WindowStateChange && isMinimized())
         restoreLobby();
     DialogWindow::changeEvent(event);
+}
+
+void dlgPokerRoom::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton)
+        openPlayerMenu(event->position().toPoint());
+    DialogWindow::mousePressEvent(event);
+}
+
+// A right click on a seated player's box offers the notes on that player.
+void dlgPokerRoom::openPlayerMenu(const QPoint& position)
+{
+    const QPoint inTable = position - clientRect().topLeft();
+    const int seat = playerBoxAt(inTable.x(), inTable.y(), table(), scale().x, scale().y);
+    if (seat < 0)
+        return;
+    const std::string name = table().playerName[static_cast<std::size_t>(seat)].str();
+    QMenu* menu = TableChat::playerMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    connect(menu, &QMenu::triggered, this, [name](QAction* action) {
+        if (commandId(action) == kTakePlayerNotes)
+            openNotesWindow(name);
+    });
+    menu->popup(mapToGlobal(position));
 }
 
 } // namespace tessaly

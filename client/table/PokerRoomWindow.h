@@ -3,39 +3,52 @@
 // state: it reads and writes its table's record, sends through the one send
 // operation and redraws itself from its timers.
 //
-// This class is the window's frame: creation from dialog 155 with
-// "WATCH_TABLE:", the background through a back buffer on the 28 ms frame
-// timer, the blink, entropy and attention timers, the navigation buttons and
-// the leave sequence. Seats, betting, buy-ins and chat add their controls and
-// frame steps to it.
+// The window assembles its parts and runs the frame step over them in a
+// fixed order: the drawing (TableFrame), the seat buttons, the betting
+// controls, the chat, the buy-in and re-buy dialogs. Its own work is the
+// timers, joining a seat, bringing itself forward when the user must act,
+// and the leave sequence.
 
 #include <QBasicTimer>
-#include <QPixmap>
 #include <QPointer>
+#include <functional>
+#include <memory>
 #include <string>
 
-#include "client/ui/Picture.h"
+#include "client/table/TableFrame.h"
 #include "platform/MessageBoxes.h"
 #include "platform/gui/DialogWindow.h"
 
 namespace tessaly {
 
+class ActionBar;
 class LineSender;
+class OfferButtons;
+class OptionPanel;
 class PageOpener;
+class SeatButtons;
+class SoundPort;
+class TableChat;
+class dlgGetMoreChips;
+class dlgPlayMoneyBuyIn;
+struct BettingContext;
 struct ClientState;
 struct TableState;
 
 inline constexpr const char* kLeaveInHandMessage =
     "If you leave the table, you will be folded out of your hand.\rAre you sure you want to leave the table?";
 inline constexpr const char* kLeaveCaption = "Tessaly Warning";
+inline constexpr const char* kEscapeMessage = "You sure you want to leave Tessaly";
 
 // What every table window shares with the rest of the client.
 struct TableWindowContext {
     ClientState& state;
     LineSender& sender;
     MessageBoxes& boxes;
+    SoundPort& sound;
     const PageOpener& pages;
-    QPointer<QWidget> lobby;   // restored when a table window closes or is minimised
+    QPointer<QWidget> lobby;              // restored when a table window closes or is minimised
+    std::function<void()> showLogin;      // the login dialog, made if need be, in front
 };
 
 // Dialog 155: 532 x 335 units.
@@ -46,16 +59,30 @@ class dlgPokerRoom : public DialogWindow {
 public:
     static constexpr int kFramePeriodMs = 28;
     static constexpr int kBlinkPeriodMs = 800;
+    static constexpr int kIdlePeriodMs = 2000;
     static constexpr int kEntropyPeriodMs = 20000;
+    static constexpr int kSeatPeriodMs = 600;
     static constexpr int kAttentionPeriodMs = 500;
 
     // Initialises the window for the table: its record's window flags, the
-    // timers, the background picture, and "WATCH_TABLE:" to the server.
+    // timers, the pictures, and "WATCH_TABLE:" to the server.
     dlgPokerRoom(TableWindowContext& context, int tableId, std::string tableName, QWidget* parent = nullptr);
     ~dlgPokerRoom() override;
 
     int tableId() const { return tableId_; }
     const std::string& tableName() const { return tableName_; }
+
+    // One 28 ms frame: the parts look at the record, and the picture is
+    // drawn again when it changed. Tests call it directly.
+    void frameStep();
+    // The 600 ms tick: the buy-in once the balance is in, a seat chosen
+    // before login taken up.
+    void seatStep();
+
+    // A click on the seat button of `seat`.
+    void requestSeat(int seat);
+    // "Get More Chips": the re-buy dialog, after its checks.
+    void getMoreChips();
 
     enum class LeaveBy { CloseBox, LeaveButton };
     // Asks first when leaving folds the user's hand; then tells the server,
@@ -64,41 +91,57 @@ public:
     bool leave(LeaveBy by);
     bool isLeaving() const { return leaving_; }
 
+    dlgPlayMoneyBuyIn* buyInDialog() const { return buyIn_; }
+    dlgGetMoreChips* rebuyDialog() const { return rebuy_; }
+    const TableFrame& frame() const { return frame_; }
+
 protected:
-    TableState& table();
-    ClientState& state() { return context_.state; }
-    LineSender& sender() { return context_.sender; }
-    MessageBoxes& boxes() { return context_.boxes; }
-
-    // Draws one frame; the table's steps come between the background and the
-    // copy to the window.
-    virtual void drawFrame(QPainter& target);
-
     void timerEvent(QTimerEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    TableState& table();
+    ClientState& state() { return context_.state; }
+    LineSender& sender() { return context_.sender; }
+    MessageBoxes& boxes() { return context_.boxes; }
+    BoxAnswer ask(BoxRequest box);
+
     void setUpNavigationButtons();
-    void loadBackground();
+    void bringForward();
     void sendEntropy();
+    bool isForeground() const;
+    void openBuyIn();
+    void openRebuy();
     void restoreLobby();
     void stopTimers();
+    void describeTable();
+    void openPlayerMenu(const QPoint& position);
 
     TableWindowContext& context_;
     const int tableId_;
     const std::string tableName_;
     bool leaving_ = false;
 
-    Picture background_;
-    QPixmap backgroundCache_;
-    QPixmap backBuffer_;
+    TableFrame frame_;
+    std::unique_ptr<BettingContext> betting_;
+    SeatButtons* seats_ = nullptr;
+    std::unique_ptr<ActionBar> actionBar_;
+    std::unique_ptr<OptionPanel> options_;
+    std::unique_ptr<OfferButtons> offers_;
+    std::unique_ptr<TableChat> chat_;
+    QPointer<dlgPlayMoneyBuyIn> buyIn_;
+    QPointer<dlgGetMoreChips> rebuy_;
+    std::string description_;
 
     QBasicTimer frameTimer_;
     QBasicTimer blinkTimer_;
+    QBasicTimer idleTimer_;
     QBasicTimer entropyTimer_;
+    QBasicTimer seatTimer_;
     QBasicTimer attentionTimer_;
 };
 

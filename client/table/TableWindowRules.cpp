@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
-#include "client/table/TableState.h"
+#include "client/net/ClientMessages.h"
+#include "client/net/LineSender.h"
+#include "client/table/ClientState.h"
+#include "platform/sys/Trace.h"
 
 namespace tessaly {
 
@@ -37,6 +40,41 @@ void resetClosedTable(TableState& table)
     table.seatOccupied.fill(0);
     for (auto& name : table.playerName)
         name.clear();
+}
+
+JoinOutcome requestSeat(SessionValues& session, TableState& table, int seat, LineSender& sender)
+{
+    if (session.loggedIn != 1) {
+        session.pendingJoin = 1;
+        session.pendingSeat = seat;
+        return JoinOutcome::NeedsLogin;
+    }
+    if (session.seatedSomewhere != 0)
+        return JoinOutcome::SeatedElsewhere;
+    table.userSeat = seat;
+    trace("JOINING SEAT: %d", seat);
+    sender.sendLine(accountBalanceMessage(session.screenName.str()));
+    return JoinOutcome::BalanceAsked;
+}
+
+bool seatTick(SessionValues& session, TableState& table, bool foreground, LineSender& sender)
+{
+    bool openBuyIn = false;
+    if (session.balanceArrived != 0) {
+        if (foreground) {
+            session.balanceArrived = 0;
+            session.pendingJoin = 0;
+            openBuyIn = true;
+        } else {
+            trace("TABLE_ID: GET FOREGROUND WINDOW NO MATCH");
+        }
+    }
+    if (session.pendingJoin != 0 && session.loggedIn == 1) {
+        table.userSeat = session.pendingSeat;
+        if (session.balanceArrived == 0)
+            sender.sendLine(accountBalanceMessage(session.screenName.str()));
+    }
+    return openBuyIn;
 }
 
 } // namespace tessaly

@@ -1,0 +1,287 @@
+#!/usr/bin/python3
+"""The real client plays poker against the real house server.
+
+On a virtual X display with a window manager, a new user logs in, opens a
+table, takes a free seat with a buy-in, and plays at least ten hands by
+answering every prompt through the real controls: checks when free, else
+calls; folds one hand; types one raise into the amount box; posts the
+blinds by hand once and then with "Auto Post Blind"; re-buys once; sits
+out and comes back; leaves. The controls are found by their accessible
+names over AT-SPI and clicked with xdotool, as a person would.
+
+Then the house server is stopped and its database must hold, to the cent,
+what the hands said: the account's balance is what it started with, less
+what was brought to the table, plus the stack the server last reported.
+
+Run under dbus-run-session (ctest does); needs Xvfb, openbox, xdotool,
+at-spi2-core and python3-pyatspi.
+"""
+
+import os
+import re
+import shutil
+import signal
+import sqlite3
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from desktop_session import (Failure, House, Suite, click, control, log_in, open_table,  # noqa: E402
+                             type_into, wait_for, window_named)
+
+DIST = os.environ["TESSALY_DIST_DIR"]
+NAME = "e2eplayer"
+PASSWORD = "secret77"
+TABLE = "Testbed"
+STARTING_BALANCE = 1000.0
+BUY_IN = 40.0
+HANDS_TO_PLAY = 10
+
+
+class Transcript:
+    """What the house server sent to, and heard from, the client."""
+
+    def __init__(self, log):
+        self.log = log
+
+    def client_file(self):
+        # The client's connection is the one that logged in as the player.
+        for name in sorted(os.listdir(self.log)):
+            if name.endswith(".txt"):
+                with open(os.path.join(self.log, name), errors="replace") as f:
+                    if f"LOGIN:\\t{NAME}" in f.read():
+                        return os.path.join(self.log, name)
+        return None
+
+    def lines(self, direction):
+        path = self.client_file()
+        if path is None:
+            return []
+        result = []
+        with open(path, errors="replace") as f:
+            for line in f:
+                parts = line.rstrip("\n").split(" ", 3)
+                if len(parts) == 4 and parts[2] == direction:
+                    result.append(parts[3].replace("\\t", "\t").replace("\\r", ""))
+        return result
+
+    def sent(self):
+        return self.lines(">")
+
+    def received(self):
+        return self.lines("<")
+
+    def heard(self, prefix):
+        return [line for line in self.received() if line.startswith(prefix)]
+
+
+def money(text):
+    return round(float(text) * 100)
+
+
+def last_stack(lines, table, seat):
+    """The stack the server last reported for the seat, in cents."""
+    stack = None
+    for line in lines:
+        f = line.split("\t")
+        if len(f) < 3 or f[1] != str(table) or f[2] != str(seat):
+            continue
+        key = f[0]
+        if key in ("YOU_JOINED_TABLE:",) and len(f) > 4:
+            stack = money(f[4])
+        elif key in ("USER_MONEY:", "HISTORY_ONBUTTON:") and len(f) > 3:
+            stack = money(f[3])
+        elif key == "HISTORY_PACKET:" and len(f) > 4:
+            kind = int(f[3])
+            if kind in (3, 5) and len(f) > 5:
+                stack = money(f[5])
+            elif kind in (4, 6, 8):
+                stack = money(f[4])
+            elif kind == 7:
+                stack = 0
+    return stack
+
+
+# ---- the game ---------------------------------------------------------------
+
+def write_tables(root):
+    """One six-seat no-limit table, so a free seat is always there."""
+    path = os.path.join(root, "tables.txt")
+    with open(path, "w") as f:
+        f.write(f"NL 6 0.5 1 20 100 {TABLE}\n")
+    return path
+
+
+class Player:
+    def __init__(self, suite, transcript, table_window):
+        self.suite = suite
+        self.transcript = transcript
+        self.window = table_window
+        self.done = set()
+
+    def visible(self, role, pattern):
+        return control(self.window, role, pattern)
+
+    def press(self, role, pattern, what):
+        button = wait_for(lambda: self.visible(role, pattern), 15, what)
+        click(self.suite, button)
+
+    def act(self):
+        """Answers the prompt on screen, if any. True when it answered."""
+        post = self.visible("push button", r"Post [BS]B \(.*\)")
+        if post is not None:
+            click(self.suite, post)
+            self.done.add("posted by hand")
+            return True
+        check = self.visible("push button", r"Check")
+        call = self.visible("push button", r"Call .*")
+        raise_button = self.visible("push button", r"(Bet|Raise) to .*")
+        amount = self.visible("text", r"Amount")
+        if "raised" not in self.done and raise_button is not None and amount is not None and \
+                self.hands_played() >= 2:
+            minimum = re.search(r"to (\S+)", raise_button.name).group(1)
+            type_into(self.suite, amount, minimum)
+            click(self.suite, self.visible("push button", r"(Bet|Raise) to .*"))
+            self.done.add("raised")
+            return True
+        if "folded" not in self.done and call is not None and self.hands_played() >= 3:
+            click(self.suite, self.visible("push button", r"Fold"))
+            self.done.add("folded")
+            return True
+        if check is not None:
+            click(self.suite, check)
+            return True
+        if call is not None:
+            click(self.suite, call)
+            return True
+        all_in = self.visible("push button", r"All In")
+        if all_in is not None:
+            click(self.suite, all_in)
+            return True
+        return False
+
+    def hands_played(self):
+        return len(self.transcript.heard("YOUR_CARD:"))
+
+
+def main():
+    root = tempfile.mkdtemp(prefix="tessaly-play-")
+    suite = Suite(root)
+    try:
+        suite.start_desktop()
+        house = House(suite, ["--tables", write_tables(root), "--bots", "2", "--fast", "--turn-timeout", "120"])
+        house.register(NAME, PASSWORD)
+        transcript = Transcript(house.log)
+
+        # The client runs from a copy of the install, started from elsewhere.
+        install = os.path.join(root, "install")
+        shutil.copytree(DIST, install, symlinks=True)
+        client_errors = open(os.path.join(root, "client.err"), "w")
+        client = suite.start([os.path.join(install, "Tessaly")], env=house.client_environment(suite), cwd=root,
+                             stdout=subprocess.DEVNULL, stderr=client_errors)
+
+        log_in(suite, NAME, PASSWORD)
+        wait_for(lambda: transcript.heard("LOGIN_SUCCESS"), 15, "LOGIN_SUCCESS")
+        table_window = open_table(suite, TABLE)
+        wait_for(lambda: any(line.startswith("WATCH_TABLE:") for line in transcript.sent()), 10, "WATCH_TABLE:")
+        player = Player(suite, transcript, table_window)
+
+        # A free seat and a buy-in for less than the maximum, so a re-buy fits.
+        seat_button = wait_for(lambda: control(table_window, "push button", r"Seat \d+"), 20, "a free seat")
+        seat = int(seat_button.name.split()[1]) - 1
+        click(suite, seat_button)
+        buy_in = wait_for(lambda: window_named(r"Tessaly Buy-In Amount"), 15, "the buy-in dialog")
+        wait_for(lambda: transcript.heard("RQC:"), 10, "the cashier's figures")
+        time.sleep(1.0)   # the dialog shows them on its next 600 ms tick
+        type_into(suite, control(buy_in, "text", "Amount"), "%g" % BUY_IN)
+        click(suite, control(buy_in, "push button", "OK"))
+        wait_for(lambda: transcript.heard("YOU_JOINED_TABLE:"), 15, "YOU_JOINED_TABLE:")
+
+        def table_id():
+            return int(transcript.heard("YOU_JOINED_TABLE:")[-1].split("\t")[1])
+
+        rebought = 0.0
+        deadline = time.monotonic() + 420
+
+        def play_until(condition, what):
+            while not condition():
+                if time.monotonic() > deadline:
+                    raise Failure(f"{what}: only {player.hands_played()} hands played; done: {sorted(player.done)}")
+                if player.act():
+                    time.sleep(0.3)
+                else:
+                    time.sleep(0.1)
+
+        def sit_out():
+            """Deal Me Out, then play on until the server has dealt the user out."""
+            mine = f"PLAYER_OUT:\t{table_id()}\t{seat}"
+            before = len(transcript.heard(mine))
+            player.press("push button", "Deal Me Out", "the Deal Me Out option")
+            wait_for(lambda: any(l.startswith("DEAL_ME_OUT:") for l in transcript.sent()), 10, "DEAL_ME_OUT:")
+            play_until(lambda: len(transcript.heard(mine)) > before, "PLAYER_OUT: for the user's seat")
+
+        play_until(lambda: "posted by hand" in player.done, "a blind to post")
+        player.press("push button", "Auto Post Blind", "the Auto Post Blind option")
+        player.done.add("auto post")
+
+        play_until(lambda: player.hands_played() >= 4 and (last_stack(transcript.received(), table_id(), seat) or 0)
+                   <= money("80"), "a stack that leaves room for a re-buy")
+        answered = len(transcript.heard("RQC:"))
+        player.press("push button", "Get More Chips", "Get More Chips")
+        rebuy = wait_for(lambda: window_named(r"Tessaly Quick Rebuy"), 10, "the re-buy dialog")
+        wait_for(lambda: len(transcript.heard("RQC:")) > answered, 10, "the cashier's figures")
+        time.sleep(1.0)   # the dialog shows them on its next 400 ms tick
+        type_into(suite, control(rebuy, "text", "Amount"), "20")
+        click(suite, control(rebuy, "push button", "OK"))
+        wait_for(lambda: any(l.startswith("QUICK_CHIPS:") for l in transcript.sent()), 10, "QUICK_CHIPS:")
+        rebought = 20.0
+        player.done.add("rebought")
+
+        play_until(lambda: player.hands_played() >= 6, "six hands")
+        sit_out()
+        click(suite, wait_for(lambda: player.visible("push button", "I am back"), 10, '"I am back"'))
+        wait_for(lambda: any(l.startswith("IM_BACK:") for l in transcript.sent()), 10, "IM_BACK:")
+        player.done.add("sat out")
+
+        play_until(lambda: player.hands_played() >= HANDS_TO_PLAY and {"raised", "folded"} <= player.done,
+                   f"{HANDS_TO_PLAY} hands with a raise and a fold")
+        if not any("xPBB:" in l or "xPSB:" in l for l in transcript.sent()):
+            raise Failure("no blind was posted")
+
+        # Out of the next hand first, so leaving folds nothing.
+        sit_out()
+        player.press("push button", "Leave Table", "Leave Table")
+        wait_for(lambda: any(l.startswith("CLOSE_WINDOW:") for l in transcript.sent()), 15, "CLOSE_WINDOW:")
+        stack = last_stack(transcript.received(), table_id(), seat)
+        client.terminate()
+        client.wait(10)
+
+        house.process.send_signal(signal.SIGTERM)
+        if house.process.wait(30) != 0:
+            raise Failure(f"the house server's books did not balance (exit {house.process.returncode})")
+        db = sqlite3.connect(os.path.join(house.data, "house.db"))
+        balance = db.execute("SELECT balance FROM accounts WHERE name = ?", (NAME,)).fetchone()[0]
+        expected = money(STARTING_BALANCE) - money(BUY_IN) - money(rebought) + stack
+        print(f"hands played {player.hands_played()}, stack at leaving {stack / 100:.2f}, "
+              f"balance {balance / 100:.2f}, expected {expected / 100:.2f}")
+        if balance != expected:
+            raise Failure(f"balance {balance} cents, the hands say {expected}")
+        print("1 passed, 0 failed")
+        return 0
+    except Failure as failure:
+        print("FAILED:", failure)
+        errors = os.path.join(root, "client.err")
+        if os.path.exists(errors):
+            with open(errors, errors="replace") as f:
+                print("client's last traces:\n" + "".join(f.readlines()[-40:]))
+        return 1
+    finally:
+        suite.close()
+        if os.environ.get("TESSALY_KEEP_E2E") is None:
+            shutil.rmtree(root, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,225 @@
+"""Drives the real Tessaly client on a virtual desktop, as a person would.
+
+A Suite starts Xvfb on a free display, openbox and the accessibility bus;
+House starts tessaly-house on free loopback ports. Controls are found over
+AT-SPI by role and accessible name and clicked or typed into with xdotool.
+Run under dbus-run-session, so the accessibility bus is the test's own.
+"""
+
+import os
+import re
+import socket
+import subprocess
+import time
+
+import pyatspi
+
+TOOLS = os.environ.get("TESSALY_TOOLS_DIR", "")
+
+
+class Failure(Exception):
+    pass
+
+
+def wait_for(condition, seconds, what):
+    deadline = time.monotonic() + seconds
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise Failure("timed out waiting for " + what)
+        time.sleep(0.05)
+
+
+def free_display():
+    for n in range(90, 400):
+        if not os.path.exists(f"/tmp/.X{n}-lock") and not os.path.exists(f"/tmp/.X11-unix/X{n}"):
+            return n
+    raise Failure("no free X display")
+
+
+class Suite:
+    """Every program the test starts; all are ended when it ends."""
+
+    def __init__(self, root):
+        self.root = root
+        self.processes = []
+        self.display = None
+        self.env = dict(os.environ)
+
+    def start(self, args, **kwargs):
+        process = subprocess.Popen(args, env=kwargs.pop("env", self.env), **kwargs)
+        self.processes.append(process)
+        return process
+
+    def close(self):
+        for process in reversed(self.processes):
+            if process.poll() is None:
+                process.terminate()
+                try:
+                    process.wait(5)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+
+    def start_desktop(self):
+        number = free_display()
+        self.display = f":{number}"
+        self.start(["Xvfb", self.display, "-screen", "0", "1280x1024x24", "-dpi", "96", "-nolisten", "tcp"],
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_for(lambda: os.path.exists(f"/tmp/.X11-unix/X{number}"), 10, "Xvfb")
+        self.env["DISPLAY"] = self.display
+        self.start(["openbox"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        time.sleep(0.5)
+
+
+def xdotool(suite, *args):
+    subprocess.run(["xdotool", *args], env=suite.env, check=False,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+# ---- the accessibility tree -------------------------------------------------
+
+def application():
+    desktop = pyatspi.Registry.getDesktop(0)
+    for i in range(desktop.childCount):
+        app = desktop.getChildAtIndex(i)
+        if app is not None and app.name == "Tessaly":
+            return app
+    return None
+
+
+def showing(accessible):
+    try:
+        return accessible.getState().contains(pyatspi.STATE_SHOWING)
+    except Exception:
+        return False
+
+
+def descendants(accessible, depth=0):
+    if accessible is None or depth > 8:
+        return
+    try:
+        count = accessible.childCount
+    except Exception:
+        return
+    for i in range(count):
+        try:
+            child = accessible.getChildAtIndex(i)
+        except Exception:
+            continue
+        if child is None:
+            continue
+        yield child
+        yield from descendants(child, depth + 1)
+
+
+def windows():
+    app = application()
+    if app is None:
+        return []
+    return [app.getChildAtIndex(i) for i in range(app.childCount)]
+
+
+def window_named(pattern):
+    for window in windows():
+        if window is not None and re.search(pattern, window.name or "") and showing(window):
+            return window
+    return None
+
+
+def control(window, role, pattern):
+    """The showing control of that role whose name matches the pattern."""
+    for child in descendants(window):
+        try:
+            if child.getRoleName() == role and re.fullmatch(pattern, child.name or "") and showing(child):
+                return child
+        except Exception:
+            continue
+    return None
+
+
+def centre(accessible):
+    extents = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return extents.x + extents.width // 2, extents.y + extents.height // 2
+
+
+def click(suite, accessible, double=False):
+    x, y = centre(accessible)
+    xdotool(suite, "mousemove", "--sync", str(x), str(y))
+    xdotool(suite, "click", *(["--repeat", "2", "--delay", "80"] if double else []), "1")
+
+
+def type_into(suite, accessible, text):
+    click(suite, accessible)
+    xdotool(suite, "key", "ctrl+a")
+    xdotool(suite, "type", "--delay", "30", text)
+
+
+# ---- the house server and the client ---------------------------------------------
+
+class House:
+    """tessaly-house on free loopback ports, with its data in the suite's folder."""
+
+    def __init__(self, suite, arguments):
+        self.log = os.path.join(suite.root, "log")
+        os.makedirs(self.log, exist_ok=True)
+        self.data = os.path.join(suite.root, "house")
+        self.process = suite.start([os.path.join(TOOLS, "tessaly-house"), "--game-port", "0", "--web-port", "0",
+                                    "--data", self.data, "--log", self.log, *arguments],
+                                   stdout=subprocess.PIPE, text=True)
+        line = self.process.stdout.readline().strip()
+        found = re.match(r"listening game (\S+):(\d+) web (\S+)", line)
+        if not found:
+            raise Failure("the house server did not start: " + line)
+        self.host, self.port, self.web = found.group(1), int(found.group(2)), found.group(3)
+
+    def client_environment(self, suite):
+        """The environment of a client that plays here, readable over AT-SPI."""
+        env = dict(suite.env)
+        env.update({
+            "QT_QPA_PLATFORM": "xcb",
+            "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
+            "QT_LOGGING_RULES": "tessaly.trace=true",
+            "XDG_CONFIG_HOME": os.path.join(suite.root, "config"),
+            "TESSALY_GAME_HOST": self.host,
+            "TESSALY_GAME_PORT": str(self.port),
+            "TESSALY_WEB_URL": "http://" + self.web,
+            "TESSALY_SECURE_WEB_URL": "http://" + self.web,
+            "TESSALY_PROBE_HOST": "127.0.0.1",
+            "SDL_AUDIODRIVER": "dummy",
+        })
+        return env
+
+    def register(self, name, password):
+        register(self.host, self.port, name, password)
+
+
+def register(host, port, name, password):
+    with socket.create_connection((host, port), 5) as s:
+        s.sendall(f"REGISTER_PLAYER:\t{name}\t{password}\t{name}@example.org\r\0".encode())
+        received = b""
+        s.settimeout(5)
+        while b"REG_SUCCESS" not in received:
+            chunk = s.recv(4096)
+            if not chunk:
+                raise Failure("registration refused: " + received.decode(errors="replace"))
+            received += chunk
+
+
+def log_in(suite, name, password):
+    """Types the name and password into the login dialog and submits them."""
+    login = wait_for(lambda: window_named(r"Login to Tessaly"), 30, "the login dialog")
+    type_into(suite, wait_for(lambda: control(login, "text", ""), 5, "the screen name box"), name)
+    type_into(suite, wait_for(lambda: control(login, "password text", ""), 5, "the password box"), password)
+    click(suite, control(login, "push button", "Submit"))
+
+
+def open_table(suite, table):
+    """Double-clicks the table's row in the lobby; the table's window."""
+    lobby = wait_for(lambda: window_named(r"Welcome to"), 15, "the lobby")
+    cell = wait_for(lambda: control(lobby, "table cell", table), 15, f"the row of {table}")
+    click(suite, cell, double=True)
+    return wait_for(lambda: window_named(table), 15, f"the window of {table}")
