@@ -1,21 +1,12 @@
 #include "client/table/TablePictures.h"
 
-#include <QString>
+#include <string>
 
 #include "client/ui/CardImages.h"
 #include "platform/MessageBoxes.h"
 #include "platform/gui/Desktop.h"
 
 namespace tessaly {
-namespace {
-
-std::string numbered(const char* pattern, int number)
-{
-    return QString::asprintf(pattern, number).toStdString();
-}
-
-} // namespace
-
 void TablePictures::load(MessageBoxes& boxes, QWidget* owner, int seatCount)
 {
     sitOut.load("images/sitout.png");
@@ -32,9 +23,9 @@ void TablePictures::load(MessageBoxes& boxes, QWidget* owner, int seatCount)
     smallCard.load("images/smallcard1.bmp");
     toPlayerButton.load("images/toplayerButton.bmp");
     for (int seat = 0; seat < kTenSeats; ++seat)
-        turnMarkers10[static_cast<std::size_t>(seat)].load(numbered("images//tobutton%d.png", seat));
+        turnMarkers10[static_cast<std::size_t>(seat)].load("images//tobutton" + std::to_string(seat) + ".png");
     for (int seat = 0; seat < kSixSeats; ++seat)
-        turnMarkers6[static_cast<std::size_t>(seat)].load(numbered("images//6S_tobutton%d.png", seat));
+        turnMarkers6[static_cast<std::size_t>(seat)].load("images//6S_tobutton" + std::to_string(seat) + ".png");
     chips.load(boxes);
     LoadCardImages(boxes);
 }
