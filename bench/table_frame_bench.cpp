@@ -1,0 +1,54 @@
+// Frame time of a full 10-seat table in the middle of a hand (ten boxes,
+// hole cards up and down, the board, seven pots, ten bets, the announcement
+// and the turn marker), against the table window's 28 ms frame period: at
+// scale 1 and at scale 2, with a change to the record every iteration so
+// every frame is drawn.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+
+#include "client/table/TableFrame.h"
+#include "tests/support/RecordingSound.h"
+#include "tests/support/ScriptedMessageBoxes.h"
+#include "tests/support/TableScenes.h"
+
+namespace {
+
+void FullTableFrame(benchmark::State& state)
+{
+    const double scale = static_cast<double>(state.range(0));
+    tessaly::ScriptedMessageBoxes boxes;
+    tessaly::RecordingSound sound;
+    tessaly::TableFrame frame;
+    frame.load(boxes, nullptr, 10);
+    if (!boxes.shown.empty()) {
+        state.SkipWithError("pictures missing: run from the install directory");
+        return;
+    }
+    tessaly::TableState table = tessaly::scenes::midHand(10);
+    const QSize client(static_cast<int>(798 * scale), static_cast<int>(544 * scale));
+    for (auto _ : state) {
+        // The announcement starts again: the record changed, so the frame is drawn.
+        table.historyPending = 1;
+        table.actionLabelFade[0] = 255;
+        if (!frame.render(table, sound, client, {scale, scale}))
+            state.SkipWithError("frame not drawn");
+        benchmark::DoNotOptimize(frame.image().cacheKey());
+    }
+}
+BENCHMARK(FullTableFrame)->Arg(1)->Arg(2)->ArgName("scale")->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QDir::setCurrent(QStringLiteral(TESSALY_BENCH_DIST_DIR));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}

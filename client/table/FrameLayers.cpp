@@ -1,0 +1,92 @@
+#include "client/table/FrameLayers.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <array>
+
+#include "client/table/TablePictures.h"
+#include "client/table/TableState.h"
+#include "client/ui/AmountText.h"
+#include "client/ui/CardImages.h"
+#include "platform/sys/CLocale.h"
+#include "platform/sys/QtText.h"
+
+namespace tessaly {
+namespace {
+
+// The order of the frame. Between these the window runs its own steps
+// (chat, option marks, seat buttons, the prompt, the offers), which draw
+// nothing on the table.
+constexpr std::array<FrameLayer, 14> kLayers{
+    drawHoleCards,  drawOptionLabels, drawPlayerBoxes, drawShownCards, drawSitOutMarks,
+    drawAnnouncement, drawTurnMarker, drawDealerButton, drawBoard,     drawPots,
+    drawRake,       drawHandNumbers,  drawWinBanner,   drawBets,
+};
+
+} // namespace
+
+std::span<const FrameLayer> frameLayers()
+{
+    return kLayers;
+}
+
+QPoint FrameScene::at(TablePoint nominal) const
+{
+    return {scaledX(nominal.x, scale.x), scaledY(nominal.y, scale.y)};
+}
+
+QPoint FrameScene::at(const MovingPoint& nominal) const
+{
+    return {scaledX(nominal.x, scale.x), scaledY(nominal.y, scale.y)};
+}
+
+QPoint FrameScene::seatAt(SeatGroup group, int seat) const
+{
+    return at(seatPoint(group, table.seatCount, seat));
+}
+
+int FrameScene::seats() const
+{
+    return layoutSeats(table.seatCount);
+}
+
+void drawTextAt(QPainter& painter, const QFont& font, const QColor& colour, QPoint topLeft, std::string_view text)
+{
+    if (text.empty())
+        return;
+    painter.setFont(font);
+    painter.setPen(colour);
+    painter.drawText(topLeft.x(), topLeft.y() + painter.fontMetrics().ascent(), toQString(text));
+}
+
+void drawTextCentred(QPainter& painter, const QFont& font, const QColor& colour, int centreX, int top,
+                     std::string_view text)
+{
+    if (text.empty())
+        return;
+    painter.setFont(font);
+    painter.setPen(colour);
+    const QString line = toQString(text);
+    const QFontMetrics metrics = painter.fontMetrics();
+    painter.drawText(centreX - metrics.horizontalAdvance(line) / 2, top + metrics.ascent(), line);
+}
+
+void drawCardFace(QPainter& painter, int code, QPoint topLeft)
+{
+    if (code == kNoCard)
+        return;
+    const Picture& card = cardImages().card(code);
+    card.drawKeyed(painter, QRect(topLeft, QSize(kCardWidth, kCardHeight)), card.image().rect(), kCardKey);
+}
+
+void drawMoney(const FrameScene& scene, TablePoint nominal, float amount)
+{
+    const std::string text = amountText(amount);
+    const QPoint point = scene.at(nominal);
+    // The stack shows the amount as its text reads, not the float behind it.
+    const auto shown = static_cast<float>(strtodC(text.c_str(), nullptr));
+    DrawChipStack(scene.painter, scene.pictures.chips, point.x(), point.y(), shown);
+    drawTextAt(scene.painter, scene.fonts.money, kTextWhite, point, text);
+}
+
+} // namespace tessaly

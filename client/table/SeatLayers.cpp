@@ -1,0 +1,150 @@
+// The layers drawn at the seats: hole cards and the deal, player boxes,
+// shown cards, sit-out marks, the action announcement, the turn marker, the
+// dealer button and the bets in front.
+
+#include <QPainter>
+#include <algorithm>
+
+#include "client/table/FrameLayers.h"
+#include "client/table/TablePictures.h"
+#include "client/table/TableState.h"
+#include "client/table/TableTexts.h"
+
+namespace tessaly {
+namespace {
+
+constexpr int kTextCentreX = 42;   // from a box's left edge
+constexpr int kNameTop = 5;
+constexpr int kChipsTop = 20;
+constexpr int kActionWordTop = 10;
+
+std::size_t at(int seat)
+{
+    return static_cast<std::size_t>(seat);
+}
+
+// Two face-up cards, the second only when known and wanted.
+void drawFaceUpPair(QPainter& painter, QPoint first, int card1, int card2, bool second)
+{
+    drawCardFace(painter, card1, first);
+    if (second)
+        drawCardFace(painter, card2, first + QPoint(kSecondFaceUpCard.x, kSecondFaceUpCard.y));
+}
+
+} // namespace
+
+void drawHoleCards(const FrameScene& scene)
+{
+    const TableState& table = scene.table;
+    if (table.handInProgress != 1)
+        return;
+    const Picture& back = scene.pictures.smallCard;
+    // Every seat comes three times in the deal order; each is drawn once.
+    PerSeat<bool> drawn{};
+    for (const int seat : table.dealOrder) {
+        if (!seatOnTable(table.seatCount, seat) || drawn[at(seat)])
+            continue;
+        drawn[at(seat)] = true;
+        const int cards = std::clamp(table.holeCardsDrawn[at(seat)], 0, 2);
+        if (cards == 0)
+            continue;
+        if (table.ownCardsLive[at(seat)] == 1) {
+            // The user's own cards lie face up where shown cards do.
+            drawFaceUpPair(scene.painter, scene.seatAt(SeatGroup::FaceUpCards, seat), table.ownCards[0],
+                           table.ownCards[1], cards == 2);
+            continue;
+        }
+        const QPoint point = scene.seatAt(SeatGroup::FaceDownCards, seat);
+        back.drawKeyed(scene.painter, point.x(), point.y(), kCardKey);
+        if (cards == 2)
+            back.drawKeyed(scene.painter, point.x() + kSecondFaceDownCard.x, point.y() + kSecondFaceDownCard.y,
+                           kCardKey);
+    }
+    if (scene.motion.dealtCard) {
+        const QPoint point = scene.at(*scene.motion.dealtCard);
+        back.drawKeyed(scene.painter, point.x(), point.y(), kPictureKey);
+    }
+}
+
+void drawPlayerBoxes(const FrameScene& scene)
+{
+    const TableState& table = scene.table;
+    for (int seat = 0; seat < scene.seats(); ++seat) {
+        if (table.seatOccupied[at(seat)] != 1)
+            continue;
+        const SeatGroup group = table.ownCardSeat[at(seat)] == 1 ? SeatGroup::OwnPlayerBox : SeatGroup::PlayerBox;
+        const QPoint box = scene.seatAt(group, seat);
+        scene.pictures.playerBox.drawBlended(scene.painter, box.x(), box.y(), kPlayerBoxAlpha);
+        const int centre = box.x() + kTextCentreX;
+        drawTextCentred(scene.painter, scene.fonts.name, kTextWhite, centre, box.y() + kNameTop,
+                        table.playerName[at(seat)].str());
+        if (table.allIn[at(seat)] == 1)
+            drawTextCentred(scene.painter, scene.fonts.allIn, kTextWhite, centre, box.y() + kChipsTop, kAllInText);
+        else
+            drawTextCentred(scene.painter, scene.fonts.name, kTextYellow, centre, box.y() + kChipsTop,
+                            chipCountText(table.stack[at(seat)]));
+    }
+}
+
+void drawShownCards(const FrameScene& scene)
+{
+    const TableState& table = scene.table;
+    for (int seat = 0; seat < scene.seats(); ++seat) {
+        if (table.cardsShown[at(seat)] != 1)
+            continue;
+        const auto& cards = table.shownCards[at(seat)];
+        drawFaceUpPair(scene.painter, scene.seatAt(SeatGroup::FaceUpCards, seat), cards[0], cards[1],
+                       cards[1] != kNoCard);
+    }
+}
+
+void drawSitOutMarks(const FrameScene& scene)
+{
+    const TableState& table = scene.table;
+    for (int seat = 0; seat < scene.seats(); ++seat) {
+        if (table.seatOccupied[at(seat)] == 1 && table.seatState[at(seat)] == kSeatSittingOut) {
+            const QPoint point = scene.seatAt(SeatGroup::SitOut, seat);
+            scene.pictures.sitOut.drawKeyed(scene.painter, point.x(), point.y(), kPictureKey);
+        }
+    }
+}
+
+void drawAnnouncement(const FrameScene& scene)
+{
+    const TableState& table = scene.table;
+    if (scene.motion.announcementAlpha == kNotDrawn || !seatOnTable(table.seatCount, table.historySeat))
+        return;
+    const QPoint box = scene.seatAt(SeatGroup::PlayerBox, table.historySeat);
+    scene.pictures.actionBox.drawBlended(scene.painter, box.x(), box.y(), scene.motion.announcementAlpha);
+    drawTextCentred(scene.painter, scene.fonts.action, kTextWhite, box.x() + kTextCentreX, box.y() + kActionWordTop,
+                    actionWord(table.historyKind));
+}
+
+void drawTurnMarker(const FrameScene& scene)
+{
+    const TableState& table = scene.table;
+    if (table.blinkWord == 0 || table.actingSeat == kNoSeat || !seatOnTable(table.seatCount, table.actingSeat))
+        return;
+    const QPoint point = scene.seatAt(SeatGroup::TurnMarker, table.actingSeat);
+    scene.pictures.turnMarker(table.seatCount, table.actingSeat).drawKeyed(scene.painter, point.x(), point.y(),
+                                                                           kPictureKey);
+}
+
+void drawDealerButton(const FrameScene& scene)
+{
+    if (!scene.motion.dealerButton)
+        return;
+    const QPoint point = scene.at(*scene.motion.dealerButton);
+    scene.pictures.dealerButton.drawKeyed(scene.painter, point.x(), point.y(), kPictureKey);
+}
+
+void drawBets(const FrameScene& scene)
+{
+    const TableState& table = scene.table;
+    for (int seat = 0; seat < scene.seats(); ++seat) {
+        if (table.inFront[at(seat)] != 0.0f)
+            drawMoney(scene, seatPoint(SeatGroup::Bet, table.seatCount, seat), table.inFront[at(seat)]);
+    }
+}
+
+} // namespace tessaly

@@ -1,0 +1,63 @@
+#pragma once
+// The drawing of one table window: every frame the background and the
+// table's layers go into a back buffer, which the window copies to the
+// screen. A frame that would come out the same as the last one (the
+// record's drawn fields, the animation state, the size and the scale all
+// unchanged, nothing moving) is not drawn at all, so a quiet table costs
+// next to nothing on its 28 ms timer.
+//
+//     TableFrame frame;
+//     frame.load(boxes, window, table.seatCount);          // once, at opening
+//     if (frame.render(table, sound, clientSize, scale))    // every 28 ms
+//         window->update();                                 // paints frame.image()
+
+#include <QPixmap>
+#include <QSize>
+#include <optional>
+
+#include "client/table/FrameInputs.h"
+#include "client/table/TableAnimation.h"
+#include "client/table/TablePictures.h"
+#include "platform/gui/DialogUnits.h"
+
+class QWidget;
+
+namespace tessaly {
+
+class MessageBoxes;
+class SoundPort;
+struct TableState;
+
+class TableFrame {
+public:
+    // Loads the window's pictures (the background of the layout for
+    // seatCount, with its "ERROR LOADING ..." box owned by `owner`, the
+    // boxes, cards, button, markers, banner) and the chip pictures.
+    void load(MessageBoxes& boxes, QWidget* owner, int seatCount);
+
+    // One frame: advances the animations (the deal's card sound through
+    // `sound`) and draws every layer in order into the back buffer. Returns
+    // false, without drawing or advancing, when the picture would come out
+    // the same as the last one. An empty client area draws nothing but still
+    // advances the animations.
+    bool render(TableState& table, SoundPort& sound, QSize client, ScreenScale scale);
+
+    const QPixmap& image() const { return backBuffer_; }
+    const TableAnimation& animation() const { return animation_; }
+
+    // The leave sequence: drops the pictures and buffers.
+    void release();
+
+private:
+    void prepareBuffers(QSize client);
+
+    TablePictures pictures_;
+    TableFonts fonts_ = TableFonts::make();
+    TableAnimation animation_;
+    QPixmap backgroundCache_;
+    QPixmap backBuffer_;
+    std::optional<FrameInputs> lastInputs_;
+    ScreenScale lastScale_;
+};
+
+} // namespace tessaly

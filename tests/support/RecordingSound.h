@@ -1,0 +1,19 @@
+#pragma once
+// A SoundPort for tests and benchmarks: keeps the names of the sounds
+// played, in order. Header-only and free of Qt.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "client/ui/SoundPort.h"
+
+namespace tessaly {
+
+class RecordingSound final : public SoundPort {
+public:
+    void PlaySoundFile(std::string_view name) override { played.emplace_back(name); }
+    std::vector<std::string> played;
+};
+
+} // namespace tessaly
