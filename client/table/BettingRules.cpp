@@ -161,19 +161,16 @@ PromptControls promptControls(const TableState& table)
     const bool slider = !isFixedLimit(table.gameType);
     switch (table.promptKind) {
     case kPromptCheckOrBet:
-        shown.left = "Check";
-        shown.middle = betToLabel(betOrRaiseWord(table), table.minRaiseTo);
+    case kPromptCallOrRaise: {
+        const bool check = table.promptKind == kPromptCheckOrBet;
+        const float raiseTo = check ? table.minRaiseTo : table.raiseToCopy;
+        shown.left = check ? std::string("Check") : callLabel(table.callAmount);
+        shown.middle = betToLabel(betOrRaiseWord(table), raiseTo);
         shown.right = "Fold";
         if (slider)
-            shown.boxText = amountText(table.minRaiseTo);
+            shown.boxText = amountText(raiseTo);
         break;
-    case kPromptCallOrRaise:
-        shown.left = callLabel(table.callAmount);
-        shown.middle = betToLabel(betOrRaiseWord(table), table.raiseToCopy);
-        shown.right = "Fold";
-        if (slider)
-            shown.boxText = amountText(table.raiseToCopy);
-        break;
+    }
     case kPromptCallOnly:
         shown.left = callLabel(table.callAmount);
         shown.middle = "All In";

@@ -103,6 +103,16 @@ protected:
         table.actionArrived = 1;
     }
 
+    // Forgets what the last case of a table-driven test sent and showed.
+    void nextCase(const std::deque<BoxAnswer>& answers = {})
+    {
+        sender.lines.clear();
+        boxes.shown.clear();
+        boxes.answers = answers;
+        moreChipsCommands = 0;
+        rebuyDialogs = 0;
+    }
+
     // The betting steps of one frame, in the window's order.
     void frame()
     {

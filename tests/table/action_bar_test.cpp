@@ -15,7 +15,15 @@ using ::testing::IsEmpty;
 
 constexpr int kActionControls[] = {kLeftAction, kMiddleAction, kRightAction, kLeftPost, kRightPost};
 
-using ActionBarTest = BettingTest;
+class ActionBarTest : public BettingTest {
+protected:
+    // As the user does it: the slider takes the focus, then moves.
+    void slideToTheTop()
+    {
+        slider()->setFocus();
+        QTest::keyClick(slider(), Qt::Key_End);
+    }
+};
 
 TEST_F(ActionBarTest, EachPromptKindShowsAndLabelsItsControls)
 {
@@ -126,7 +134,7 @@ TEST_F(ActionBarTest, EachClickSendsItsAnswerAndClosesThePrompt)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "kind " << c.kind << " control " << c.control);
-        sender.lines.clear();
+        nextCase();
         prompt(c.kind, c.first, c.second);
         frame();
         click(c.control);
@@ -159,8 +167,7 @@ TEST_F(ActionBarTest, TypedAmountsAreCheckedBeforeTheyAreSent)
     showActive();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        sender.lines.clear();
-        boxes.shown.clear();
+        nextCase();
         table.stack[kSeat] = c.stack;
         table.inFront[0] = 1.0f;
         chat()->clearFocus();   // so the raise prompt gives the box the focus
@@ -241,8 +248,7 @@ TEST_F(ActionBarTest, TheSliderAtItsTopGoesAllIn)
     table.stack[kSeat] = 99.0f;
     prompt(kPromptCheckOrBet, 2);
     frame();
-    slider()->setFocus();
-    QTest::keyClick(slider(), Qt::Key_End);
+    slideToTheTop();
     EXPECT_EQ(box()->text(), QStringLiteral("100"));
     EXPECT_EQ(caption(kMiddleAction), QStringLiteral("All In  100"));
     EXPECT_FLOAT_EQ(table.raiseToCopy, 100.0f);
@@ -279,8 +285,7 @@ TEST_F(ActionBarTest, PotLimitTopsOutAtThePotAndNeverReadsAllIn)
     table.pots[1] = 25.0f;
     prompt(kPromptCheckOrBet, 2);
     frame();
-    slider()->setFocus();
-    QTest::keyClick(slider(), Qt::Key_End);
+    slideToTheTop();
     EXPECT_EQ(box()->text(), QStringLiteral("27"));
     EXPECT_EQ(caption(kMiddleAction), QStringLiteral("Bet to 27"));
 }
@@ -299,9 +304,7 @@ TEST_F(ActionBarTest, FoldingWhenCheckingIsFreeAsksFirst)
         {kPromptCallOrRaise, 2, {}, "REPLY:\t4\t4\r", false},
     };
     for (const auto& c : cases) {
-        sender.lines.clear();
-        boxes.shown.clear();
-        boxes.answers = c.answers;
+        nextCase(c.answers);
         prompt(c.kind, c.call, 4);
         frame();
         click(kRightAction);
@@ -322,7 +325,7 @@ TEST_F(ActionBarTest, FoldingWhenCheckingIsFreeAsksFirst)
 TEST_F(ActionBarTest, SittingOutOfABlindKeepsThePromptOpen)
 {
     for (int kind : {kPromptBigBlind, kPromptSmallBlind}) {
-        sender.lines.clear();
+        nextCase();
         table.sittingOut = 0;
         frame();
         ASSERT_FALSE(visible(kImBack));

@@ -84,10 +84,7 @@ TEST_F(OptionPanelTest, DealMeOutAndBack)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        sender.lines.clear();
-        boxes.shown.clear();
-        boxes.answers = c.answers;
-        moreChipsCommands = 0;
+        nextCase(c.answers);
         table.userSeatedHere = c.seated;
         table.stack[kSeat] = c.stack;
         table.sittingOut = 0;
@@ -127,10 +124,7 @@ TEST_F(OptionPanelTest, IAmBackReturnsFromSittingOut)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stack);
-        sender.lines.clear();
-        boxes.shown.clear();
-        boxes.answers = c.answers;
-        rebuyDialogs = 0;
+        nextCase(c.answers);
         table.stack[kSeat] = c.stack;
         table.sittingOut = 1;
         frame();
@@ -165,7 +159,7 @@ TEST_F(OptionPanelTest, ShowOrMuckOffers)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.clicked);
-        sender.lines.clear();
+        nextCase();
         frame();
         EXPECT_FALSE(visible(c.show));
         table.*c.offer = 1;
