@@ -41,15 +41,17 @@ void skinButton(Output& out, int firstId, int secondId, int width, int height, c
     out.bitmapResource(secondId, keyed(buttonFace(width, height, label, false), 0x000000, kLobbyMatte.rgb()));
 }
 
+// The face of the table's action buttons, 61 x 18 dialog units; the
+// buttons draw their captions over it.
 QImage actionFace()
 {
-    QImage image = canvas(110, 30);
+    QImage image = canvas(92, 29);
     QPainter painter(&image);
     prepare(painter);
-    panel(painter, QRectF(0.5, 0.5, 109, 29), 7, QColor(0xFF, 0xF6, 0xDA), QColor(0xE2, 0xBF, 0x62),
+    panel(painter, QRectF(0.5, 0.5, 91, 28), 7, QColor(0xFF, 0xF6, 0xDA), QColor(0xE2, 0xBF, 0x62),
           colour::kGoldDark);
     painter.setPen(QPen(QColor(255, 255, 255, 150), 1));
-    painter.drawLine(QPointF(7, 1.5), QPointF(103, 1.5));
+    painter.drawLine(QPointF(7, 1.5), QPointF(85, 1.5));
     return keyed(image, kButtonKey, colour::kNavy.rgb());
 }
 

@@ -145,5 +145,13 @@ TEST(InstallAssets, ButtonFacesMatchTheLobbyButtonSizes)
         EXPECT_FALSE(bitmapImage(id).isNull()) << id;
 }
 
+TEST(InstallAssets, TheActionFaceFillsTheTableWindowsActionButtons)
+{
+    const QImage face = bitmapImage(163).convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(face.size(), unitsToPixels({0, 0, 61, 18}).size());
+    EXPECT_TRUE(isKey(face, 0, 0, 0xFF00F0));
+    EXPECT_FALSE(isKey(face, face.width() / 2, face.height() / 2, 0xFF00F0));
+}
+
 } // namespace
 } // namespace tessaly
