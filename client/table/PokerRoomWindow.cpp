@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QPainter>
 
 #include <chrono>
@@ -13,13 +12,14 @@
 #include "client/net/ClientMessages.h"
 #include "client/net/LineSender.h"
 #include "client/table/ActionBar.h"
+#include "client/table/BettingControls.h"
 #include "client/table/BuyInDialog.h"
 #include "client/table/ClientState.h"
-#include "client/table/NotesWindow.h"
+#include "client/table/OfferButtons.h"
+#include "client/table/OptionPanel.h"
 #include "client/table/RebuyDialog.h"
 #include "client/table/SeatButtons.h"
 #include "client/table/SeatLayout.h"
-#include "client/table/TableChat.h"
 #include "client/table/TableDescription.h"
 #include "client/table/TableWindowRules.h"
 #include "client/ui/SkinButton.h"
@@ -32,7 +32,6 @@ namespace tessaly {
 namespace {
 
 enum Control { kGetMoreChips = 1032, kViewLobby = 1033, kLeaveTable = 1034, kInviteFriend = 1060 };
-enum Command { kTakePlayerNotes = 32804 };
 
 constexpr SkinButtonFace kNavigationButtons[] = {
     {kGetMoreChips, 202, 182,
@@ -61,7 +60,7 @@ DialogTemplate makePokerRoomTemplate()
              .text = "Invite A Friend"},
             {.id = kLeaveTable, .kind = ControlKind::SkinButton, .rect = {452, 322, 75, 12}, .text = "Leave Table"},
         }};
-    for (auto* part : {&SeatButtons::controls, &bettingControls, &TableChat::controls}) {
+    for (auto* part : {&SeatButtons::controls, &bettingControls}) {
         std::vector<ControlTemplate> controls = part();
         dialog.controls.insert(dialog.controls.end(), controls.begin(), controls.end());
     }
@@ -107,18 +106,18 @@ dlgPokerRoom::dlgPokerRoom(TableWindowContext& context, int tableId, std::string
 
     betting_ = std::make_unique<BettingContext>(BettingContext{
         .table = T, .tableId = tableId_, .sender = sender(), .boxes = boxes(), .owner = this,
-        .chatInput = [this] { return chat_ ? chat_->input() : nullptr; },
+        .chatInput = [] { return nullptr; },
         .getMoreChips = [this] { getMoreChips(); },
         .openRebuy = [this] { openRebuy(); }});
     actionBar_ = std::make_unique<ActionBar>(*this, *betting_);
     options_ = std::make_unique<OptionPanel>(*this, *betting_);
     offers_ = std::make_unique<OfferButtons>(*this, *betting_);
-    chat_ = std::make_unique<TableChat>(*this, TableChat::Ports{T, state().session, tableId_, sender(), boxes(),
-                                                               context_.showLogin});
-    chat_->input()->setFocus();
 }
 
 dlgPokerRoom::~dlgPokerRoom() = default;
+
+dlgPlayMoneyBuyIn* dlgPokerRoom::buyInDialog() const { return buyIn_; }
+dlgGetMoreChips* dlgPokerRoom::rebuyDialog() const { return rebuy_; }
 
 TableState& dlgPokerRoom::table()
 {
@@ -157,7 +156,6 @@ void dlgPokerRoom::frameStep()
     if (leaving_)
         return;
     TableState& T = table();
-    chat_->frameStep();
     options_->showStep(T.userSeatedHere == 1);
     seats_->frameStep(T);
     if (T.bringToFront != 0) {
@@ -198,6 +196,9 @@ void dlgPokerRoom::paintEvent(QPaintEvent*)
 {
     if (leaving_ || isMinimized())
         return;
+    // A paint before the first frame step draws that frame itself.
+    if (frame_.image().isNull())
+        frame_.render(table(), context_.sound, clientRect().size(), scale());
     QPainter painter(this);
     painter.drawPixmap(clientRect().topLeft(), frame_.image());
 }
@@ -353,12 +354,10 @@ void dlgPokerRoom::keyPressEvent(QKeyEvent* event)
     }
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        // Enter belongs to the window: in the raise box it bets first, then
-        // the chat line goes out.
+        // Enter belongs to the window: in the raise box it bets.
         event->accept();
-        if (actionBar_->hasAmountFocus())
+        if (focusWidget() != nullptr && focusWidget() == control(betting::kAmountBox))
             actionBar_->betOrRaise();
-        chat_->sendInput();
         return;
     default:
         DialogWindow::keyPressEvent(event);
@@ -370,30 +369,6 @@ void dlgPokerRoom::changeEvent(QEvent* event)
     if (event->type() == QEvent::WindowStateChange && isMinimized())
         restoreLobby();
     DialogWindow::changeEvent(event);
-}
-
-void dlgPokerRoom::mousePressEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::RightButton)
-        openPlayerMenu(event->position().toPoint());
-    DialogWindow::mousePressEvent(event);
-}
-
-// A right click on a seated player's box offers the notes on that player.
-void dlgPokerRoom::openPlayerMenu(const QPoint& position)
-{
-    const QPoint inTable = position - clientRect().topLeft();
-    const int seat = playerBoxAt(inTable.x(), inTable.y(), table(), scale().x, scale().y);
-    if (seat < 0)
-        return;
-    const std::string name = table().playerName[static_cast<std::size_t>(seat)].str();
-    QMenu* menu = TableChat::playerMenu(this);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    connect(menu, &QMenu::triggered, this, [name](QAction* action) {
-        if (commandId(action) == kTakePlayerNotes)
-            openNotesWindow(name);
-    });
-    menu->popup(mapToGlobal(position));
 }
 
 } // namespace tessaly

@@ -28,7 +28,6 @@ class OptionPanel;
 class PageOpener;
 class SeatButtons;
 class SoundPort;
-class TableChat;
 class dlgGetMoreChips;
 class dlgPlayMoneyBuyIn;
 struct BettingContext;
@@ -91,8 +90,8 @@ public:
     bool leave(LeaveBy by);
     bool isLeaving() const { return leaving_; }
 
-    dlgPlayMoneyBuyIn* buyInDialog() const { return buyIn_; }
-    dlgGetMoreChips* rebuyDialog() const { return rebuy_; }
+    dlgPlayMoneyBuyIn* buyInDialog() const;
+    dlgGetMoreChips* rebuyDialog() const;
     const TableFrame& frame() const { return frame_; }
 
 protected:
@@ -101,7 +100,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     TableState& table();
@@ -119,7 +117,6 @@ private:
     void restoreLobby();
     void stopTimers();
     void describeTable();
-    void openPlayerMenu(const QPoint& position);
 
     TableWindowContext& context_;
     const int tableId_;
@@ -132,7 +129,6 @@ private:
     std::unique_ptr<ActionBar> actionBar_;
     std::unique_ptr<OptionPanel> options_;
     std::unique_ptr<OfferButtons> offers_;
-    std::unique_ptr<TableChat> chat_;
     QPointer<dlgPlayMoneyBuyIn> buyIn_;
     QPointer<dlgGetMoreChips> rebuy_;
     std::string description_;

@@ -1,6 +1,5 @@
 #pragma once
-// A SoundPort for tests and benchmarks: keeps the names of the sounds
-// played, in order. Header-only and free of Qt.
+// A SoundPort for tests: keeps the name of every sound it is asked to play.
 
 #include <string>
 #include <string_view>

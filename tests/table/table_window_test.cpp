@@ -1,10 +1,13 @@
-// The table window as far as its frame goes: "WATCH_TABLE:" on opening, the
-// record's window flags, the background picture, the timers, the
-// navigation buttons and the leave sequence.
+// The table window: "WATCH_TABLE:" on opening, the record's window flags,
+// the picture, the timers, the seat buttons and joining a seat, the buy-in
+// opened by the window in front only, the betting controls driven by the
+// frame step, the navigation buttons and the leave sequence.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QPointer>
@@ -13,9 +16,11 @@
 
 #include "client/lobby/PageOpener.h"
 #include "client/table/ClientState.h"
+#include "client/table/BuyInDialog.h"
 #include "client/table/PokerRoomWindow.h"
 #include "tests/support/RecordingPorts.h"
 #include "tests/support/RecordingSender.h"
+#include "tests/support/RecordingSound.h"
 #include "tests/support/RecordingUrlOpener.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 #include "tests/support/WaitUntil.h"
@@ -29,15 +34,26 @@ class TableWindow : public ::testing::Test {
 protected:
     TableWindow() { EXPECT_TRUE(QDir::setCurrent(QString::fromLocal8Bit(qgetenv("TESSALY_DIST_DIR")))); }
 
-    // A window for table 4, opened as the lobby opens one.
-    dlgPokerRoom* open(int seatCount = 10)
+    // A window for a table, opened as the lobby opens one.
+    dlgPokerRoom* open(int seatCount = 10, int tableId = 4, const std::string& name = "Marsh")
     {
-        state.tables[4].seatCount = seatCount;
-        state.session.openTableNames = {"Marsh"};
+        state.tables[static_cast<std::size_t>(tableId)].seatCount = seatCount;
+        state.session.openTableNames.push_back(name);
         lobby.showMinimized();
-        auto* window = new dlgPokerRoom(context, 4, "Marsh");
+        auto* window = new dlgPokerRoom(context, tableId, name);
         window->show();
         return window;
+    }
+    // The showing seat buttons' names.
+    static std::vector<std::string> seatButtonsShown(const dlgPokerRoom& window)
+    {
+        std::vector<std::string> names;
+        for (int id = 1002; id <= 1066; ++id) {
+            auto* button = qobject_cast<QAbstractButton*>(window.control(id));
+            if (button != nullptr && !button->isHidden() && button->accessibleName().startsWith("Seat"))
+                names.push_back(button->accessibleName().toStdString());
+        }
+        return names;
     }
     TableState& table() { return state.tables[4]; }
 
@@ -48,7 +64,9 @@ protected:
     testing::RecordingLauncher launcher;
     PageOpener pages{ClientConfig{"http://web.test", "https://secure.test", "127.0.0.1"}, desktop, launcher, ""};
     QWidget lobby;
-    TableWindowContext context{state, sender, boxes, pages, &lobby};
+    RecordingSound sound;
+    int loginsShown = 0;
+    TableWindowContext context{state, sender, boxes, sound, pages, &lobby, [this] { ++loginsShown; }};
 };
 
 TEST_F(TableWindow, OpeningWatchesTheTableAndSetsTheRecordsWindowFlags)
@@ -65,6 +83,7 @@ TEST_F(TableWindow, OpeningWatchesTheTableAndSetsTheRecordsWindowFlags)
     EXPECT_EQ(window->clientRect().size(), QSize(798, 544));
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
     // The frame shows the table's picture, not an empty window.
+    window->frameStep();
     const QImage frame = window->grab(window->clientRect()).toImage();
     EXPECT_NE(frame.pixel(399, 200), frame.pixel(5, 5));
     delete window;
@@ -86,7 +105,9 @@ TEST_F(TableWindow, AMissingBackgroundIsReportedAndTheWindowGoesOn)
                                       std::pair{10, "ERROR LOADING POKERCOVER.JPG"}}) {
         boxes.shown.clear();
         QPointer<dlgPokerRoom> window = open(seats);
-        EXPECT_EQ(boxes.texts(), std::vector<std::string>{text});
+        // The chip pictures are missing too, each with its own box.
+        ASSERT_FALSE(boxes.shown.empty());
+        EXPECT_EQ(boxes.shown[0].text, text);
         EXPECT_TRUE(window->isVisible());
         delete window;
     }
@@ -154,7 +175,7 @@ TEST_F(TableWindow, LeaveSequenceAsksOnlyInAHandAndThenClosesEverything)
     }
 }
 
-TEST_F(TableWindow, ViewLobbyInviteAndEscape)
+TEST_F(TableWindow, ViewLobbyInviteAndMinimise)
 {
     QPointer<dlgPokerRoom> window = open();
     QTest::mouseClick(window->control(1033), Qt::LeftButton);
@@ -162,14 +183,164 @@ TEST_F(TableWindow, ViewLobbyInviteAndEscape)
     EXPECT_TRUE(lobby.isVisible());
     QTest::mouseClick(window->control(1060), Qt::LeftButton);
     EXPECT_THAT(desktop.opened, ElementsAre("http://web.test/tellafriend.php"));
-    // Escape does not take the window away behind the leave sequence.
-    QTest::keyClick(window.data(), Qt::Key_Escape);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_THAT(sender.lines, ElementsAre("WATCH_TABLE:\t4\r"));
     // Minimising the table brings the lobby back.
     lobby.showMinimized();
     window->showMinimized();
     EXPECT_FALSE(lobby.isMinimized());
+    delete window;
+}
+
+TEST_F(TableWindow, EscapeAsksAndLeavesOnlyThroughTheLeaveSequence)
+{
+    for (const BoxAnswer answer : {BoxAnswer::Cancel, BoxAnswer::Ok}) {
+        state = ClientState{};
+        sender.lines.clear();
+        boxes.shown.clear();
+        boxes.answers = {answer};
+        QPointer<dlgPokerRoom> window = open();
+        QTest::keyClick(window.data(), Qt::Key_Escape);
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].text, "You sure you want to leave Tessaly");
+        EXPECT_EQ(boxes.shown[0].caption, "Tessaly Warning");
+        EXPECT_EQ(boxes.shown[0].buttons, BoxButtons::OkCancel);
+        EXPECT_TRUE(boxes.shown[0].systemModal);
+        if (answer == BoxAnswer::Cancel) {
+            EXPECT_TRUE(window->isVisible());
+            EXPECT_THAT(sender.lines, ElementsAre("WATCH_TABLE:\t4\r"));
+            delete window;
+            continue;
+        }
+        // OK: the whole leave sequence, so the table can be opened again.
+        EXPECT_THAT(sender.lines, ElementsAre("WATCH_TABLE:\t4\r", "CLOSE_WINDOW:\t4\r"));
+        EXPECT_TRUE(state.session.openTableNames.empty());
+        EXPECT_EQ(table().closed, 1);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(window.isNull());
+    }
+}
+
+TEST_F(TableWindow, FreeSeatsOfTheTablesLayoutOfferTheirButtonsUntilTheUserSits)
+{
+    QPointer<dlgPokerRoom> window = open(10);
+    table().seatPlayer(0, "ann", 20.0f, 0.0f, 2002);
+    table().seatPlayer(3, "bob", 20.0f, 0.0f, 2002);
+    window->frameStep();
+    EXPECT_THAT(seatButtonsShown(*window), ElementsAre("Seat 2", "Seat 3", "Seat 5", "Seat 6", "Seat 7", "Seat 8",
+                                                       "Seat 9", "Seat 10"));
+    table().seatCount = 6;
+    window->frameStep();
+    EXPECT_THAT(seatButtonsShown(*window), ElementsAre("Seat 2", "Seat 3", "Seat 5", "Seat 6"));
+    table().userSeatedHere = 1;
+    window->frameStep();
+    EXPECT_TRUE(seatButtonsShown(*window).empty());
+    delete window;
+}
+
+TEST_F(TableWindow, ASeatChosenLoggedOutIsRequestedAfterLoginAndTheBalanceOpensTheBuyIn)
+{
+    state.session.screenName = "ann";
+    QPointer<dlgPokerRoom> window = open(10);
+    window->frameStep();
+    QTest::mouseClick(window->control(1004), Qt::LeftButton);   // seat 2
+    EXPECT_EQ(loginsShown, 1);
+    EXPECT_EQ(state.session.pendingJoin, 1);
+    EXPECT_THAT(sender.lines, ElementsAre("WATCH_TABLE:\t4\r"));
+
+    state.session.loggedIn = 1;
+    window->seatStep();
+    EXPECT_EQ(table().userSeat, 2);
+    EXPECT_THAT(sender.lines, ElementsAre("WATCH_TABLE:\t4\r", "ACCOUNT_BALANCE_PM:\tann\r"));
+
+    state.session.balanceArrived = 1;
+    QApplication::setActiveWindow(window);
+    window->seatStep();
+    ASSERT_NE(window->buyInDialog(), nullptr);
+    EXPECT_TRUE(window->buyInDialog()->isVisible());
+    EXPECT_EQ(state.session.balanceArrived, 0);
+    EXPECT_EQ(state.session.pendingJoin, 0);
+    delete window->buyInDialog();
+    delete window;
+}
+
+TEST_F(TableWindow, WithTwoTablesOpenOnlyTheOneInFrontOpensTheBuyIn)
+{
+    state.session.loggedIn = 1;
+    state.session.screenName = "ann";
+    QPointer<dlgPokerRoom> behind = open(10, 4, "Marsh");
+    QPointer<dlgPokerRoom> front = open(6, 5, "Fen");
+    QApplication::setActiveWindow(front);
+    state.session.balanceArrived = 1;
+    behind->seatStep();
+    EXPECT_EQ(behind->buyInDialog(), nullptr);
+    EXPECT_EQ(state.session.balanceArrived, 1);
+    front->seatStep();
+    EXPECT_NE(front->buyInDialog(), nullptr);
+    EXPECT_EQ(state.session.balanceArrived, 0);
+    delete front->buyInDialog();
+    delete front;
+    delete behind;
+}
+
+TEST_F(TableWindow, SeatedElsewhereIsRefused)
+{
+    state.session.loggedIn = 1;
+    state.session.seatedSomewhere = 1;
+    QPointer<dlgPokerRoom> window = open(10);
+    window->requestSeat(2);
+    EXPECT_EQ(boxes.texts(), std::vector<std::string>{"We are sorry, but you can only be seated at one table"});
+    EXPECT_EQ(boxes.shown[0].caption, "Tessaly Message");
+    EXPECT_THAT(sender.lines, ElementsAre("WATCH_TABLE:\t4\r"));
+    delete window;
+}
+
+TEST_F(TableWindow, APromptComesForwardAndShowsItsControls)
+{
+    QPointer<dlgPokerRoom> window = open(10);
+    table().seatPlayer(2, "ann", 50.0f, 0.0f, 2002);
+    table().userSeat = 2;
+    table().userSeatedHere = 1;
+    table().userToAct = 1;
+    table().promptKind = 0;
+    table().minRaiseTo = 2.0f;
+    table().raiseToCopy = 2.0f;
+    table().actionArrived = 1;
+    table().bringToFront = 1;
+    window->showMinimized();
+    window->frameStep();
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_EQ(table().bringToFront, 0);
+    EXPECT_EQ(table().promptSetUp, 1);
+    auto* left = qobject_cast<QAbstractButton*>(window->control(1021));
+    auto* middle = qobject_cast<QAbstractButton*>(window->control(1022));
+    EXPECT_FALSE(left->isHidden());
+    EXPECT_EQ(left->text(), "Check");
+    EXPECT_EQ(middle->text(), "Bet to 2");
+    QTest::mouseClick(left, Qt::LeftButton);
+    EXPECT_EQ(sender.lines.back(), "REPLY:\t4\t6\r");
+    window->frameStep();
+    EXPECT_TRUE(left->isHidden());
+    delete window;
+}
+
+TEST_F(TableWindow, GetMoreChipsNeedsASeatHere)
+{
+    QPointer<dlgPokerRoom> window = open(10);
+    QTest::mouseClick(window->control(1032), Qt::LeftButton);
+    EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Must be seated to get more chips"});
+    EXPECT_EQ(window->rebuyDialog(), nullptr);
+    delete window;
+}
+
+TEST_F(TableWindow, TheWindowDescribesTheTableForScreenReaders)
+{
+    QPointer<dlgPokerRoom> window = open(10);
+    table().seatPlayer(3, "bob", 20.0f, 0.0f, 2002);
+    table().actingSeat = 3;
+    table().pots[0] = 7.5f;
+    window->frameStep();
+    EXPECT_EQ(window->accessibleDescription(), "Table Marsh. Pots: 7.50. To act: bob.");
+    EXPECT_EQ(window->control(1033)->accessibleName(), "View Lobby");
+    EXPECT_EQ(window->control(1034)->accessibleName(), "Leave Table");
     delete window;
 }
 
