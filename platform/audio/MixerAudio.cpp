@@ -30,6 +30,9 @@ bool MixerAudio::ensureOpen()
     if (state_ != State::Closed)
         return state_ == State::Open;
     state_ = State::Unavailable;
+    // SDL would take SIGINT and SIGTERM for a quit event that nobody reads:
+    // the client must still end on Ctrl-C and on kill.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         trace("sound: no audio device (%s); sounds are silent", SDL_GetError());
         return false;

@@ -84,6 +84,7 @@ int runHouse(const Options& o)
 
     RoomSettings settings;
     settings.table.fast = o.fast;
+    settings.table.pacePercent = o.pacePercent;
     settings.table.turnTimeout = std::chrono::seconds(o.turnTimeoutSeconds);
     settings.table.mixEntropy = !o.seed;
     settings.botsPerTable = o.bots;

@@ -34,6 +34,7 @@ std::string usageText()
            "  --seed S               deterministic decks and bots\n"
            "  --turn-timeout SECONDS a person's time to act (default 20)\n"
            "  --fast                 bots act at once, the dealer does not pause\n"
+           "  --pace PERCENT         dealer pauses and bots' thinking at PERCENT of their length (1-100)\n"
            "  --log DIR              per connection: transcript and raw bytes sent\n"
            "  --hands N              stop after N hands in all\n"
            "  --client-queue BYTES   drop a client that leaves more unsent (default 4194304)\n"
@@ -84,6 +85,10 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
         {"--turn-timeout", [&](const std::string& v) {
              const auto n = number(v, 1, 3600);
              return n ? (o.turnTimeoutSeconds = static_cast<int>(*n), true) : false;
+         }},
+        {"--pace", [&](const std::string& v) {
+             const auto n = number(v, 1, 100);
+             return n ? (o.pacePercent = static_cast<int>(*n), true) : false;
          }},
         {"--hands", [&](const std::string& v) {
              const auto n = number(v, 1, 1000000000);

@@ -17,6 +17,7 @@ struct Options {
     std::optional<std::string> seed;
     int turnTimeoutSeconds = 20;
     bool fast = false;
+    int pacePercent = 100; // dealer pauses and bots' thinking, in percent
     std::string logDir;
     long long hands = 0; // stop after this many hands (0: run until a signal)
     long long clientQueue = 4 << 20; // unsent bytes a client may have before it is dropped

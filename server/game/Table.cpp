@@ -671,7 +671,7 @@ void Table::prompt(int s)
     h.waiting = Waiting::Action;
     broadcast(lines::onButton(id_, s, seat.stack));
     if (seat.bot()) {
-        const Millis think = settings_.fast ? Millis(0) : Millis(botRandom_.between(kBotThinkMin, kBotThinkMax));
+        const Millis think = settings_.fast ? Millis(0) : pause(botRandom_.between(kBotThinkMin, kBotThinkMax));
         dealerTimer_.start(think, [this, s] { botTurn(s); });
         return;
     }

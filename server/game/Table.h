@@ -39,6 +39,7 @@ public:
 
 struct TableSettings {
     bool fast = false;                  // no dealer pauses, bots act at once
+    int pacePercent = 100;              // dealer pauses and bots' thinking, in percent of their normal length
     Millis turnTimeout = Millis(20000); // a person's time to act or post
     bool mixEntropy = true;             // off when decks must repeat for a seed
 };
@@ -166,7 +167,7 @@ private:
         std::array<std::array<int, 2>, kMaxSeats> cards{};
     };
 
-    Millis pause(int ms) const { return settings_.fast ? Millis(0) : Millis(ms); }
+    Millis pause(int ms) const { return settings_.fast ? Millis(0) : Millis(ms * settings_.pacePercent / 100); }
     void broadcast(const std::string& line);
     void sendTo(const Seat& seat, const std::string& line);
     void dealerSays(const std::string& text);

@@ -28,8 +28,8 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from desktop_session import (Failure, House, Suite, click, control, log_in, open_table,  # noqa: E402
-                             type_into, wait_for, window_named)
+from desktop_session import (Failure, House, Suite, click, control, describe_windows, log_in,  # noqa: E402
+                             open_table, screenshot, showing_controls, type_into, wait_for, window_named)
 
 DIST = os.environ["TESSALY_DIST_DIR"]
 NAME = "e2eplayer"
@@ -67,11 +67,14 @@ class Transcript:
                     result.append(parts[3].replace("\\t", "\t").replace("\\r", ""))
         return result
 
+    # The server writes what it heard with "<" and what it sent with ">".
     def sent(self):
-        return self.lines(">")
+        """What the client sent."""
+        return self.lines("<")
 
     def received(self):
-        return self.lines("<")
+        """What the client received."""
+        return self.lines(">")
 
     def heard(self, prefix):
         return [line for line in self.received() if line.startswith(prefix)]
@@ -115,6 +118,8 @@ def write_tables(root):
 
 
 class Player:
+    """Answers prompts through the table window's controls."""
+
     def __init__(self, suite, transcript, table_window):
         self.suite = suite
         self.transcript = transcript
@@ -125,41 +130,39 @@ class Player:
         return control(self.window, role, pattern)
 
     def press(self, role, pattern, what):
-        button = wait_for(lambda: self.visible(role, pattern), 15, what)
-        click(self.suite, button)
+        click(self.suite, wait_for(lambda: self.visible(role, pattern), 15, what))
 
     def act(self):
         """Answers the prompt on screen, if any. True when it answered."""
-        post = self.visible("push button", r"Post [BS]B \(.*\)")
+        shown = showing_controls(self.window)
+
+        def find(role, pattern):
+            return next((a for r, n, a in shown if r == role and re.fullmatch(pattern, n)), None)
+
+        post = find("push button", r"Post [BS]B \(.*\)")
         if post is not None:
             click(self.suite, post)
             self.done.add("posted by hand")
             return True
-        check = self.visible("push button", r"Check")
-        call = self.visible("push button", r"Call .*")
-        raise_button = self.visible("push button", r"(Bet|Raise) to .*")
-        amount = self.visible("text", r"Amount")
+        check = find("push button", r"Check")
+        call = find("push button", r"Call .*")
+        raise_button = find("push button", r"(Bet|Raise) to .*")
+        amount = find("text", r"Amount")
         if "raised" not in self.done and raise_button is not None and amount is not None and \
                 self.hands_played() >= 2:
             minimum = re.search(r"to (\S+)", raise_button.name).group(1)
             type_into(self.suite, amount, minimum)
-            click(self.suite, self.visible("push button", r"(Bet|Raise) to .*"))
+            click(self.suite, wait_for(lambda: self.visible("push button", r"(Bet|Raise) to .*"), 5, "Raise"))
             self.done.add("raised")
             return True
         if "folded" not in self.done and call is not None and self.hands_played() >= 3:
-            click(self.suite, self.visible("push button", r"Fold"))
+            click(self.suite, find("push button", r"Fold"))
             self.done.add("folded")
             return True
-        if check is not None:
-            click(self.suite, check)
-            return True
-        if call is not None:
-            click(self.suite, call)
-            return True
-        all_in = self.visible("push button", r"All In")
-        if all_in is not None:
-            click(self.suite, all_in)
-            return True
+        for answer in (check, call, find("push button", r"All In")):
+            if answer is not None:
+                click(self.suite, answer)
+                return True
         return False
 
     def hands_played(self):
@@ -171,7 +174,7 @@ def main():
     suite = Suite(root)
     try:
         suite.start_desktop()
-        house = House(suite, ["--tables", write_tables(root), "--bots", "2", "--fast", "--turn-timeout", "120"])
+        house = House(suite, ["--tables", write_tables(root), "--bots", "2", "--pace", "15", "--turn-timeout", "120"])
         house.register(NAME, PASSWORD)
         transcript = Transcript(house.log)
 
@@ -202,6 +205,9 @@ def main():
         def table_id():
             return int(transcript.heard("YOU_JOINED_TABLE:")[-1].split("\t")[1])
 
+        def sent_count(prefix):
+            return sum(1 for line in transcript.sent() if line.startswith(prefix))
+
         rebought = 0.0
         deadline = time.monotonic() + 420
 
@@ -215,19 +221,25 @@ def main():
                     time.sleep(0.1)
 
         def sit_out():
-            """Deal Me Out, then play on until the server has dealt the user out."""
+            """Deal Me Out, then play on until a hand is dealt without the user."""
             mine = f"PLAYER_OUT:\t{table_id()}\t{seat}"
             before = len(transcript.heard(mine))
+            asked = sent_count("DEAL_ME_OUT:")
             player.press("push button", "Deal Me Out", "the Deal Me Out option")
-            wait_for(lambda: any(l.startswith("DEAL_ME_OUT:") for l in transcript.sent()), 10, "DEAL_ME_OUT:")
+            wait_for(lambda: sent_count("DEAL_ME_OUT:") > asked, 10, "DEAL_ME_OUT:")
             play_until(lambda: len(transcript.heard(mine)) > before, "PLAYER_OUT: for the user's seat")
+            # The hand that was running plays to its end; the next is dealt without the user.
+            hands = len(transcript.heard("NEW_HAND:"))
+            play_until(lambda: len(transcript.heard("NEW_HAND:")) > hands, "a hand dealt without the user")
 
         play_until(lambda: "posted by hand" in player.done, "a blind to post")
         player.press("push button", "Auto Post Blind", "the Auto Post Blind option")
         player.done.add("auto post")
 
-        play_until(lambda: player.hands_played() >= 4 and (last_stack(transcript.received(), table_id(), seat) or 0)
+        # Out of the game, so no prompt brings the table in front of the dialog.
+        play_until(lambda: player.hands_played() >= 5 and (last_stack(transcript.received(), table_id(), seat) or 0)
                    <= money("80"), "a stack that leaves room for a re-buy")
+        sit_out()
         answered = len(transcript.heard("RQC:"))
         player.press("push button", "Get More Chips", "Get More Chips")
         rebuy = wait_for(lambda: window_named(r"Tessaly Quick Rebuy"), 10, "the re-buy dialog")
@@ -237,13 +249,8 @@ def main():
         click(suite, control(rebuy, "push button", "OK"))
         wait_for(lambda: any(l.startswith("QUICK_CHIPS:") for l in transcript.sent()), 10, "QUICK_CHIPS:")
         rebought = 20.0
-        player.done.add("rebought")
-
-        play_until(lambda: player.hands_played() >= 6, "six hands")
-        sit_out()
         click(suite, wait_for(lambda: player.visible("push button", "I am back"), 10, '"I am back"'))
         wait_for(lambda: any(l.startswith("IM_BACK:") for l in transcript.sent()), 10, "IM_BACK:")
-        player.done.add("sat out")
 
         play_until(lambda: player.hands_played() >= HANDS_TO_PLAY and {"raised", "folded"} <= player.done,
                    f"{HANDS_TO_PLAY} hands with a raise and a fold")
@@ -272,6 +279,9 @@ def main():
         return 0
     except Failure as failure:
         print("FAILED:", failure)
+        print(describe_windows())
+        if os.environ.get("TESSALY_KEEP_E2E") is not None:
+            screenshot(suite, os.path.join(root, "failure.png"))
         errors = os.path.join(root, "client.err")
         if os.path.exists(errors):
             with open(errors, errors="replace") as f:

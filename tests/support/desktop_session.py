@@ -141,15 +141,33 @@ def control(window, role, pattern):
     return None
 
 
+def showing_controls(window):
+    """Every showing control of the window as (role, name, accessible), in one walk."""
+    found = []
+    for child in descendants(window):
+        try:
+            if showing(child):
+                found.append((child.getRoleName(), child.name or "", child))
+        except Exception:
+            continue
+    return found
+
+
+def screenshot(suite, path):
+    subprocess.run(["import", "-window", "root", path], env=suite.env, check=False,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
 def centre(accessible):
     extents = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     return extents.x + extents.width // 2, extents.y + extents.height // 2
 
 
 def click(suite, accessible, double=False):
+    # No --sync: it waits for the pointer to move, and a second click on the
+    # same button would leave it where it is.
     x, y = centre(accessible)
-    xdotool(suite, "mousemove", "--sync", str(x), str(y))
-    xdotool(suite, "click", *(["--repeat", "2", "--delay", "80"] if double else []), "1")
+    xdotool(suite, "mousemove", str(x), str(y), "click", *(["--repeat", "2", "--delay", "80"] if double else []), "1")
 
 
 def type_into(suite, accessible, text):
@@ -223,3 +241,19 @@ def open_table(suite, table):
     cell = wait_for(lambda: control(lobby, "table cell", table), 15, f"the row of {table}")
     click(suite, cell, double=True)
     return wait_for(lambda: window_named(table), 15, f"the window of {table}")
+
+
+def describe_windows():
+    """The client's windows and their showing controls, for a failure's report."""
+    lines = []
+    for window in windows():
+        if window is None:
+            continue
+        lines.append(f"window {window.name!r} showing={showing(window)}")
+        for child in descendants(window):
+            try:
+                if showing(child) and child.getRoleName() in ("push button", "check box", "text", "label"):
+                    lines.append(f"    {child.getRoleName()} {child.name!r}")
+            except Exception:
+                continue
+    return "\n".join(lines)

@@ -2,6 +2,8 @@
 
 #include <QLoggingCategory>
 
+#include <csignal>
+
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -158,6 +160,12 @@ TEST_F(SoundFiles, MixerPlaysOnOneChannelSoANewSoundCutsTheOld)
     EXPECT_TRUE(audio.wavePlaying());
     player.StopSound();
     EXPECT_FALSE(audio.wavePlaying());
+    // The open device leaves Ctrl-C and kill to end the program.
+    for (const int signal : {SIGINT, SIGTERM}) {
+        struct sigaction action {};
+        ASSERT_EQ(sigaction(signal, nullptr, &action), 0);
+        EXPECT_EQ(action.sa_handler, SIG_DFL) << signal;
+    }
 }
 
 TEST_F(SoundFiles, NoAudioDeviceIsSilentWithOneTrace)
