@@ -1,0 +1,188 @@
+// The program Linkscope in report mode: against loopback, and against a
+// small routed network of namespaces (the monitor, two routers and the
+// destination) where the machine allows it.
+
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs a shell command line; stdout is returned, stderr goes to a file.
+Outcome run(const std::string& command)
+{
+    const std::string errFile = "/tmp/linkscope-test-" + std::to_string(::getpid()) + ".err";
+    Outcome result;
+    FILE* pipe = ::popen((command + " 2>" + errFile).c_str(), "r");
+    if (pipe == nullptr)
+        return result;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        result.out.append(buffer, n);
+    const int status = ::pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::stringstream err;
+    err << std::ifstream(errFile).rdbuf();
+    result.err = err.str();
+    std::remove(errFile.c_str());
+    return result;
+}
+
+std::string linkscope()
+{
+    const char* dist = std::getenv("TESSALY_DIST_DIR");
+    return std::string(dist == nullptr ? "build/dist" : dist) + "/Linkscope";
+}
+
+QJsonObject parse(const std::string& json)
+{
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(json), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << json;
+    return document.object();
+}
+
+std::vector<std::string> hopAddresses(const QJsonObject& report)
+{
+    std::vector<std::string> addresses;
+    for (const QJsonValue& hop : report["route"].toObject()["hops"].toArray())
+        addresses.push_back(hop.toObject()["ip"].toString().toStdString());
+    return addresses;
+}
+
+std::string text(const QJsonObject& object, const char* key)
+{
+    return object[key].toString().toStdString();
+}
+
+TEST(LinkscopeReport, JsonHoldsTheSevenServersAgainstLoopback)
+{
+    const Outcome r = run("TESSALY_MONITOR_HOSTS='127.0.0.1,localhost,no-such-host.invalid,127.0.0.2,127.0.0.3,"
+                      "127.0.0.4,127.0.0.5' " + linkscope() + " --report --cycles 1 --json");
+    const QJsonObject report = parse(r.out);
+    const QJsonArray servers = report["servers"].toArray();
+    ASSERT_EQ(servers.size(), 7);
+    EXPECT_EQ(text(servers[0].toObject(), "ip"), "127.0.0.1");
+    EXPECT_FALSE(servers[2].toObject()["resolved"].toBool());
+    if (r.status == 1) {   // this user may open no ICMP socket
+        EXPECT_TRUE(report.contains("problem"));
+        return;
+    }
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(text(servers[0].toObject(), "connection"), "Excellent (100%)");
+    EXPECT_EQ(servers[6].toObject()["sent"].toInt(), 1);
+    EXPECT_EQ(hopAddresses(report), std::vector<std::string>({"127.0.0.1"}));
+}
+
+TEST(LinkscopeReport, RejectsUnknownArguments)
+{
+    const Outcome r = run(linkscope() + " --cycles 3");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("usage: Linkscope"), std::string::npos);
+}
+
+// mon 10.77.1.2 -- 10.77.1.1 r1 10.77.2.1 -- 10.77.2.2 r2 10.77.3.1 -- 10.77.3.2 dst
+class RoutedNetwork : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (::geteuid() != 0)
+            GTEST_SKIP() << "building the namespace network needs root";
+        if (run("ip netns list").status != 0)
+            GTEST_SKIP() << "ip netns does not work here";
+        const std::string id = std::to_string(::getpid());
+        mon_ = "lsmon" + id;
+        r1_ = "lsr1" + id;
+        r2_ = "lsr2" + id;
+        dst_ = "lsdst" + id;
+        const std::string script =
+            "set -e\n"
+            "for n in " + mon_ + " " + r1_ + " " + r2_ + " " + dst_ + "; do ip netns add $n; ip -n $n link set lo up; done\n"
+            "ip -n " + mon_ + " link add name m0 type veth peer name in0 netns " + r1_ + "\n"
+            "ip -n " + r1_ + " link add name out0 type veth peer name in0 netns " + r2_ + "\n"
+            "ip -n " + r2_ + " link add name out0 type veth peer name d0 netns " + dst_ + "\n"
+            "ip -n " + mon_ + " addr add 10.77.1.2/24 dev m0\n"
+            "ip -n " + r1_ + " addr add 10.77.1.1/24 dev in0\n"
+            "ip -n " + r1_ + " addr add 10.77.2.1/24 dev out0\n"
+            "ip -n " + r2_ + " addr add 10.77.2.2/24 dev in0\n"
+            "ip -n " + r2_ + " addr add 10.77.3.1/24 dev out0\n"
+            "ip -n " + dst_ + " addr add 10.77.3.2/24 dev d0\n"
+            "ip -n " + mon_ + " link set m0 up\n"
+            "ip -n " + r1_ + " link set in0 up; ip -n " + r1_ + " link set out0 up\n"
+            "ip -n " + r2_ + " link set in0 up; ip -n " + r2_ + " link set out0 up\n"
+            "ip -n " + dst_ + " link set d0 up\n"
+            // The monitor's own name lookups go out through r1 and come back
+            // as "unreachable" messages too; unlimited errors keep the
+            // routers from dropping the ones the test waits for.
+            "ip netns exec " + r1_ + " sysctl -qw net.ipv4.ip_forward=1 net.ipv4.icmp_ratelimit=0\n"
+            "ip netns exec " + r2_ + " sysctl -qw net.ipv4.ip_forward=1 net.ipv4.icmp_ratelimit=0\n"
+            "ip netns exec " + mon_ + " sysctl -qw \"net.ipv4.ping_group_range=0 2147483647\"\n"
+            "ip -n " + mon_ + " route add default via 10.77.1.1\n"
+            "ip -n " + r1_ + " route add 10.77.3.0/24 via 10.77.2.2\n"
+            "ip -n " + r2_ + " route add 10.77.1.0/24 via 10.77.2.1\n"
+            "ip -n " + dst_ + " route add default via 10.77.3.1\n";
+        const std::string file = "/tmp/linkscope-net-" + id + ".sh";
+        std::ofstream(file) << script;
+        const Outcome built = run("sh " + file);
+        std::remove(file.c_str());
+        ASSERT_EQ(built.status, 0) << built.err;
+        built_ = true;
+    }
+    void TearDown() override
+    {
+        for (const std::string& n : {mon_, r1_, r2_, dst_})
+            if (!n.empty())
+                run("ip netns del " + n);
+    }
+
+    Outcome report(const char* socketKind)
+    {
+        // Row 0 the destination; row 1 beyond every route (r1 answers
+        // "net unreachable"); row 2 no name at all.
+        return run("ip netns exec " + mon_ + " env TESSALY_MONITOR_ICMP=" + socketKind +
+                   " QT_LOGGING_RULES=tessaly.trace=true"
+                   " TESSALY_MONITOR_HOSTS=10.77.3.2,10.77.9.9,no-such-host.invalid,10.77.1.1,10.77.2.2,10.77.3.1,"
+                   "10.77.1.2 " + linkscope() + " --report --cycles 2 --json");
+    }
+
+    std::string mon_, r1_, r2_, dst_;
+    bool built_ = false;
+};
+
+TEST_F(RoutedNetwork, TheTraceShowsBothRoutersAndTheDestinationOverEachSocket)
+{
+    for (const char* kind : {"raw", "datagram"}) {
+        const Outcome r = report(kind);
+        ASSERT_EQ(r.status, 0) << kind << "\n" << r.out << r.err;
+        const QJsonObject result = parse(r.out);
+        EXPECT_EQ(hopAddresses(result), std::vector<std::string>({"10.77.1.1", "10.77.2.2", "10.77.3.2"})) << kind << r.out;
+        const QJsonArray servers = result["servers"].toArray();
+        ASSERT_EQ(servers.size(), 7);
+        EXPECT_EQ(text(servers[0].toObject(), "connection"), "Excellent (100%)") << kind;
+        EXPECT_EQ(servers[1].toObject()["lost"].toInt(), 2) << kind;
+        EXPECT_EQ(text(servers[1].toObject(), "connection"), "Very Poor (0%)") << kind;
+        EXPECT_NE(r.err.find("IP_DEST_NET_UNREACHABLE (11002)"), std::string::npos) << kind << r.err;
+        EXPECT_EQ(servers[4].toObject()["sent"].toInt(), 2) << kind;
+        EXPECT_EQ(servers[4].toObject()["lost"].toInt(), 0) << kind;
+    }
+}
+
+} // namespace
