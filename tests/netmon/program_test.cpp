@@ -139,6 +139,13 @@ protected:
             "ip -n " + r1_ + " route add 10.77.3.0/24 via 10.77.2.2\n"
             "ip -n " + r2_ + " route add 10.77.1.0/24 via 10.77.2.1\n"
             "ip -n " + dst_ + " route add default via 10.77.3.1\n";
+        // `ip netns exec` reads these in place of /etc/hosts and
+        // /etc/resolv.conf: names for the hops, and no name server to wait for.
+        etc_ = "/etc/netns/" + mon_;
+        run("mkdir -p " + etc_);
+        std::ofstream(etc_ + "/hosts") << "127.0.0.1 localhost\n10.77.1.1 router-one\n10.77.2.2 router-two\n"
+                                          "10.77.3.2 room-server\n";
+        std::ofstream(etc_ + "/resolv.conf") << "nameserver 127.0.0.1\noptions timeout:1 attempts:1\n";
         const std::string file = "/tmp/linkscope-net-" + id + ".sh";
         std::ofstream(file) << script;
         const Outcome built = run("sh " + file);
@@ -151,6 +158,8 @@ protected:
         for (const std::string& n : {mon_, r1_, r2_, dst_})
             if (!n.empty())
                 run("ip netns del " + n);
+        if (!etc_.empty())
+            run("rm -rf " + etc_);
     }
 
     Outcome report(const char* socketKind)
@@ -163,7 +172,7 @@ protected:
                    "10.77.1.2 " + linkscope() + " --report --cycles 2 --json");
     }
 
-    std::string mon_, r1_, r2_, dst_;
+    std::string mon_, r1_, r2_, dst_, etc_;
     bool built_ = false;
 };
 
@@ -174,6 +183,11 @@ TEST_F(RoutedNetwork, TheTraceShowsBothRoutersAndTheDestinationOverEachSocket)
         ASSERT_EQ(r.status, 0) << kind << "\n" << r.out << r.err;
         const QJsonObject result = parse(r.out);
         EXPECT_EQ(hopAddresses(result), std::vector<std::string>({"10.77.1.1", "10.77.2.2", "10.77.3.2"})) << kind << r.out;
+        const QJsonArray hops = result["route"].toObject()["hops"].toArray();
+        ASSERT_EQ(hops.size(), 3) << kind;
+        EXPECT_EQ(text(hops[0].toObject(), "address"), "router-one") << kind;
+        EXPECT_EQ(text(hops[2].toObject(), "address"), "room-server") << kind;
+        EXPECT_EQ(text(hops[2].toObject(), "hop"), "3") << kind;
         const QJsonArray servers = result["servers"].toArray();
         ASSERT_EQ(servers.size(), 7);
         EXPECT_EQ(text(servers[0].toObject(), "connection"), "Excellent (100%)") << kind;
