@@ -15,8 +15,7 @@ namespace tessaly::netmon {
 
 // Shown in one line where no ICMP socket may be opened.
 inline constexpr const char* kIcmpRefusedText =
-    "ICMP echoes are not allowed for this user: allow them with net.ipv4.ping_group_range or "
-    "setcap cap_net_raw+ep (see README)";
+    "ICMP echoes are not allowed for this user: see net.ipv4.ping_group_range or setcap cap_net_raw+ep";
 
 struct MonitorServices {
     // nullptr (with the errno) when no ICMP socket may be opened.

@@ -113,32 +113,41 @@ protected:
         r1_ = "lsr1" + id;
         r2_ = "lsr2" + id;
         dst_ = "lsdst" + id;
-        const std::string script =
-            "set -e\n"
-            "for n in " + mon_ + " " + r1_ + " " + r2_ + " " + dst_ + "; do ip netns add $n; ip -n $n link set lo up; done\n"
-            "ip -n " + mon_ + " link add name m0 type veth peer name in0 netns " + r1_ + "\n"
-            "ip -n " + r1_ + " link add name out0 type veth peer name in0 netns " + r2_ + "\n"
-            "ip -n " + r2_ + " link add name out0 type veth peer name d0 netns " + dst_ + "\n"
-            "ip -n " + mon_ + " addr add 10.77.1.2/24 dev m0\n"
-            "ip -n " + r1_ + " addr add 10.77.1.1/24 dev in0\n"
-            "ip -n " + r1_ + " addr add 10.77.2.1/24 dev out0\n"
-            "ip -n " + r2_ + " addr add 10.77.2.2/24 dev in0\n"
-            "ip -n " + r2_ + " addr add 10.77.3.1/24 dev out0\n"
-            "ip -n " + dst_ + " addr add 10.77.3.2/24 dev d0\n"
-            "ip -n " + mon_ + " link set m0 up\n"
-            "ip -n " + r1_ + " link set in0 up; ip -n " + r1_ + " link set out0 up\n"
-            "ip -n " + r2_ + " link set in0 up; ip -n " + r2_ + " link set out0 up\n"
-            "ip -n " + dst_ + " link set d0 up\n"
-            // The monitor's own name lookups go out through r1 and come back
-            // as "unreachable" messages too; unlimited errors keep the
-            // routers from dropping the ones the test waits for.
-            "ip netns exec " + r1_ + " sysctl -qw net.ipv4.ip_forward=1 net.ipv4.icmp_ratelimit=0\n"
-            "ip netns exec " + r2_ + " sysctl -qw net.ipv4.ip_forward=1 net.ipv4.icmp_ratelimit=0\n"
-            "ip netns exec " + mon_ + " sysctl -qw \"net.ipv4.ping_group_range=0 2147483647\"\n"
-            "ip -n " + mon_ + " route add default via 10.77.1.1\n"
-            "ip -n " + r1_ + " route add 10.77.3.0/24 via 10.77.2.2\n"
-            "ip -n " + r2_ + " route add 10.77.1.0/24 via 10.77.2.1\n"
-            "ip -n " + dst_ + " route add default via 10.77.3.1\n";
+        // Each link joins two namespaces with a veth pair: (namespace,
+        // interface, address) at both ends.
+        struct End {
+            const std::string& ns;
+            const char* device;
+            const char* address;
+        };
+        const std::pair<End, End> links[] = {
+            {{mon_, "m0", "10.77.1.2/24"}, {r1_, "in0", "10.77.1.1/24"}},
+            {{r1_, "out0", "10.77.2.1/24"}, {r2_, "in0", "10.77.2.2/24"}},
+            {{r2_, "out0", "10.77.3.1/24"}, {dst_, "d0", "10.77.3.2/24"}},
+        };
+        std::string script = "set -e\n";
+        for (const std::string& n : {mon_, r1_, r2_, dst_})
+            script += "ip netns add " + n + "; ip -n " + n + " link set lo up\n";
+        for (const auto& [a, b] : links) {
+            script += "ip -n " + a.ns + " link add name " + a.device + " type veth peer name " + b.device +
+                      " netns " + b.ns + "\n";
+            for (const End& end : {a, b})
+                script += "ip -n " + end.ns + " addr add " + end.address + " dev " + end.device + "; ip -n " +
+                          end.ns + " link set " + end.device + " up\n";
+        }
+        // The routers forward; their "time exceeded" and "unreachable"
+        // messages are not rate-limited, so none the test waits for is lost.
+        for (const std::string& router : {r1_, r2_})
+            script += "ip netns exec " + router + " sysctl -qw net.ipv4.ip_forward=1 net.ipv4.icmp_ratelimit=0\n";
+        script += "ip netns exec " + mon_ + " sysctl -qw \"net.ipv4.ping_group_range=0 2147483647\"\n";
+        const std::pair<const std::string&, const char*> routes[] = {
+            {mon_, "default via 10.77.1.1"},
+            {r1_, "10.77.3.0/24 via 10.77.2.2"},
+            {r2_, "10.77.1.0/24 via 10.77.2.1"},
+            {dst_, "default via 10.77.3.1"},
+        };
+        for (const auto& [ns, route] : routes)
+            script += "ip -n " + ns + " route add " + route + "\n";
         // `ip netns exec` reads these in place of /etc/hosts and
         // /etc/resolv.conf: names for the hops, and no name server to wait for.
         etc_ = "/etc/netns/" + mon_;

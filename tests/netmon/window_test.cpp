@@ -52,6 +52,13 @@ bool waitFor(Condition condition)
     return true;
 }
 
+// For a look at the window: TESSALY_SCREENSHOT_DIR=/tmp.
+void saveScreenshot(QWidget& window, const char* name)
+{
+    if (const QByteArray dir = qgetenv("TESSALY_SCREENSHOT_DIR"); !dir.isEmpty())
+        window.grab().save(QString::fromUtf8(dir) + "/" + name);
+}
+
 QStringList headings(const QTreeWidget& list)
 {
     QStringList texts;
@@ -131,8 +138,7 @@ TEST_F(MonitorWindow, ListsTheServersWithTheirColumnsAndRatings)
     ASSERT_TRUE(waitUntil([&] { return servers.topLevelItem(6)->text(kSent) == "2"; }));
     EXPECT_EQ(servers.topLevelItem(0)->text(kSent), "2");
 
-    if (const QByteArray dir = qgetenv("TESSALY_SCREENSHOT_DIR"); !dir.isEmpty())
-        window->grab().save(QString::fromUtf8(dir) + "/linkscope-window.png");
+    saveScreenshot(*window, "linkscope-window.png");
 }
 
 TEST_F(MonitorWindow, UnresolvedServersShowNotFoundAndAreNeverPinged)
@@ -207,6 +213,7 @@ TEST_F(MonitorWindow, SaysInOneLineWhenNoIcmpSocketIsAllowed)
     QTest::qWait(0);
     EXPECT_EQ(window->routeList()->topLevelItemCount(), 0);
     EXPECT_TRUE(port.requests().empty());
+    saveScreenshot(*window, "linkscope-refused.png");
 }
 
 } // namespace
