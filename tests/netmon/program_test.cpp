@@ -138,8 +138,9 @@ protected:
         // The routers forward; their "time exceeded" and "unreachable"
         // messages are not rate-limited, so none the test waits for is lost.
         for (const std::string& router : {r1_, r2_})
-            script += "ip netns exec " + router + " sysctl -qw net.ipv4.ip_forward=1 net.ipv4.icmp_ratelimit=0\n";
-        script += "ip netns exec " + mon_ + " sysctl -qw \"net.ipv4.ping_group_range=0 2147483647\"\n";
+            script += "ip netns exec " + router + " sh -c 'echo 1 >/proc/sys/net/ipv4/ip_forward; "
+                      "echo 0 >/proc/sys/net/ipv4/icmp_ratelimit'\n";
+        script += "ip netns exec " + mon_ + " sh -c 'echo 0 2147483647 >/proc/sys/net/ipv4/ping_group_range'\n";
         const std::pair<const std::string&, const char*> routes[] = {
             {mon_, "default via 10.77.1.1"},
             {r1_, "10.77.3.0/24 via 10.77.2.2"},
