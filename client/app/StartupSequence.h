@@ -18,9 +18,10 @@
 #include <string>
 
 #include "client/app/ClientConfig.h"
-#include "client/net/IcmpNetwork.h"
 #include "client/net/LatencyProbe.h"
+#include "client/net/SystemProbeClock.h"
 #include "platform/MessageBoxes.h"
+#include "platform/icmp/IcmpNetwork.h"
 #include "platform/sys/Process.h"
 #include "platform/web/HttpClient.h"
 

@@ -4,15 +4,15 @@
 // too slowly.
 //
 // The socket and the clock sit behind two small interfaces so the probe's
-// steps can be driven with scripted datagrams; IcmpNetwork.h has the system
-// implementations.
+// steps can be driven with scripted datagrams; platform/icmp/IcmpNetwork.h
+// and SystemProbeClock.h have the system implementations.
 
 #include <cstdint>
 #include <memory>
 #include <span>
 #include <string>
 
-#include "client/net/EchoPacket.h"
+#include "platform/icmp/IcmpNetwork.h"
 
 namespace tessaly {
 
@@ -43,30 +43,6 @@ inline constexpr const char* kSlowConnectionCaption = "Tessaly Message";
 // True when the client must not start: a valid reply that took longer than
 // the limit. A failed probe never refuses.
 bool latencyGateRefuses(bool probed, const ProbeResult& result);
-
-// One open ICMP socket.
-class IcmpSocket {
-public:
-    virtual ~IcmpSocket() = default;
-    virtual DatagramLayout layout() const = 0;
-    // The identifier that replies to a request sent with `requested` carry.
-    virtual std::uint16_t replyIdentifier(std::uint16_t requested) const = 0;
-    // 0, or the error.
-    virtual int sendTo(std::span<const std::uint8_t> packet, std::uint32_t address) = 0;
-    enum class Wait { Readable, TimedOut, Failed };
-    virtual Wait waitReadable(std::uint32_t timeoutMs, int& error) = 0;
-    // The datagram's length in buffer, or -1 with the error set.
-    virtual long receive(std::span<std::uint8_t> buffer, std::uint32_t& from, int& error) = 0;
-};
-
-class IcmpNetwork {
-public:
-    virtual ~IcmpNetwork() = default;
-    // A dotted IPv4 address, else the first IPv4 address of the name.
-    virtual bool resolve(const std::string& host, std::uint32_t& address, int& error) = 0;
-    // nullptr with the error when no ICMP socket may be opened.
-    virtual std::unique_ptr<IcmpSocket> open(int& error) = 0;
-};
 
 class ProbeClock {
 public:

@@ -4,9 +4,10 @@
 
 #include <cstring>
 
-#include "client/net/EchoPacket.h"
-#include "client/net/IcmpNetwork.h"
 #include "client/net/LatencyProbe.h"
+#include "client/net/SystemProbeClock.h"
+#include "platform/icmp/EchoPacket.h"
+#include "platform/icmp/IcmpNetwork.h"
 #include "tests/support/FakeIcmpNetwork.h"
 
 namespace tessaly {

@@ -1,8 +1,7 @@
-#include "client/net/IcmpNetwork.h"
+#include "platform/icmp/IcmpNetwork.h"
 
 #include <arpa/inet.h>
 #include <cerrno>
-#include <ctime>
 #include <linux/icmp.h>
 #include <netdb.h>
 #include <netinet/in.h>
@@ -86,13 +85,6 @@ private:
     DatagramLayout layout_;
 };
 
-std::uint64_t monotonicNanoseconds()
-{
-    timespec now{};
-    ::clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<std::uint64_t>(now.tv_sec) * 1000000000u + static_cast<std::uint64_t>(now.tv_nsec);
-}
-
 } // namespace
 
 bool SystemIcmpNetwork::resolve(const std::string& host, std::uint32_t& address, int& error)
@@ -116,39 +108,37 @@ bool SystemIcmpNetwork::resolve(const std::string& host, std::uint32_t& address,
     return true;
 }
 
+OpenedIcmpSocket openIcmpSocket(IcmpSocketKind kind, int& error)
+{
+    if (kind != IcmpSocketKind::Datagram) {
+        const int raw = ::socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC, IPPROTO_ICMP);
+        if (raw >= 0) {
+            // Over loopback the raw socket also receives our own requests;
+            // they are not answers, so echo requests are filtered out.
+            icmp_filter filter{};
+            filter.data = 1u << ICMP_ECHO;
+            ::setsockopt(raw, SOL_RAW, ICMP_FILTER, &filter, sizeof filter);
+            return {raw, DatagramLayout::WithIpHeader};
+        }
+        error = errno;
+        if (kind == IcmpSocketKind::Raw)
+            return {};
+    }
+    const int datagram = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_ICMP);
+    if (datagram < 0) {
+        if (kind == IcmpSocketKind::Datagram)
+            error = errno;
+        return {};
+    }
+    return {datagram, DatagramLayout::IcmpOnly};
+}
+
 std::unique_ptr<IcmpSocket> SystemIcmpNetwork::open(int& error)
 {
-    const int raw = ::socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC, IPPROTO_ICMP);
-    if (raw >= 0) {
-        // Over loopback the raw socket also receives our own request; it is
-        // not an answer, so echo requests are filtered out. Any other ICMP
-        // message still arrives and decides.
-        icmp_filter filter{};
-        filter.data = 1u << ICMP_ECHO;
-        ::setsockopt(raw, SOL_RAW, ICMP_FILTER, &filter, sizeof filter);
-        return std::make_unique<PosixIcmpSocket>(raw, DatagramLayout::WithIpHeader);
-    }
-    error = errno;
-    const int datagram = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_ICMP);
-    if (datagram >= 0)
-        return std::make_unique<PosixIcmpSocket>(datagram, DatagramLayout::IcmpOnly);
-    return nullptr;
-}
-
-std::uint64_t SystemProbeClock::frequency()
-{
-    timespec resolution{};
-    return ::clock_getres(CLOCK_MONOTONIC, &resolution) == 0 ? 1000000000u : 0;
-}
-
-std::uint64_t SystemProbeClock::counter()
-{
-    return monotonicNanoseconds();
-}
-
-std::uint32_t SystemProbeClock::tickCount()
-{
-    return static_cast<std::uint32_t>(monotonicNanoseconds() / 1000000u);
+    const OpenedIcmpSocket opened = openIcmpSocket(IcmpSocketKind::Any, error);
+    if (opened.fd < 0)
+        return nullptr;
+    return std::make_unique<PosixIcmpSocket>(opened.fd, opened.layout);
 }
 
 } // namespace tessaly
