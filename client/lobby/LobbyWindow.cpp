@@ -125,11 +125,14 @@ bool dlgLobby::initialise()
 void dlgLobby::visualSetUp()
 {
     LoadCardImages(context_.boxes);
-    if (background_.load("images/LobbyBg.jpg") != Picture::kLoaded) {
+    const bool backgroundLoaded = background_.load("images/LobbyBg.jpg") == Picture::kLoaded;
+    if (!backgroundLoaded) {
         BoxRequest box{kBackgroundFailedMessage, ""};
         box.owner = this;
         context_.boxes.show(box);
     }
+    // The last card loaded means every card did (they load in order).
+    trace("lobby: pictures %s", backgroundLoaded && !cardImages().card(kCardBack).isNull() ? "loaded" : "missing");
     setUpPlayerList(*playerList());
     setUpTableList(*tableList());
     // The box below the player list is an empty frame.
