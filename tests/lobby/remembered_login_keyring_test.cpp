@@ -12,6 +12,7 @@
 
 #include "client/lobby/RememberedLogin.h"
 #include "platform/secrets/SecretServiceStore.h"
+#include "tests/support/SecretService.h"
 
 namespace tessaly {
 namespace {
@@ -20,11 +21,8 @@ class RememberedInKeyring : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const QByteArray service = qgetenv("TESSALY_SECRET_SERVICE");
-        if (service != "running")
-            GTEST_SKIP() << "no Secret Service for this test: "
-                         << (service.isEmpty() ? "not run under tests/support/with-secret-service"
-                                               : service.toStdString());
+        if (const std::string missing = secretServiceMissing(); !missing.empty())
+            GTEST_SKIP() << missing;
         ASSERT_TRUE(keyring.forgetAll()) << "the keyring on the test's bus does not answer";
     }
 
