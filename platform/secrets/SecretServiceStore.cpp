@@ -1,6 +1,9 @@
 #include "platform/secrets/SecretServiceStore.h"
 
 #include <libsecret/secret.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
 
 namespace tessaly {
 
@@ -23,6 +26,22 @@ struct Attributes {
     Attributes(const Attributes&) = delete;
     Attributes& operator=(const Attributes&) = delete;
 };
+
+// A desktop session has its session bus named in the environment or at the
+// standard place under the runtime directory. Without one, the store stays
+// out of the way: asked anyway, the D-Bus library would autolaunch a bus
+// (and with it a keyring daemon) that outlives the program.
+bool sessionBusPresent()
+{
+    const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    if (address != nullptr && *address != '\0')
+        return true;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime == nullptr || *runtime == '\0')
+        return false;
+    struct stat status {};
+    return ::stat((std::string(runtime) + "/bus").c_str(), &status) == 0 && S_ISSOCK(status.st_mode);
+}
 
 // False, after clearing it, when the call reported an error.
 bool succeeded(GError*& error)
@@ -49,6 +68,8 @@ SecretServiceStore::~SecretServiceStore() = default;
 
 std::optional<std::string> SecretServiceStore::find(std::string_view account)
 {
+    if (!sessionBusPresent())
+        return std::nullopt;
     const Attributes attributes(schema_->attribute, account);
     GError* error = nullptr;
     SecretValue* value = secret_password_lookupv_binary_sync(&schema_->schema, attributes.table, nullptr, &error);
@@ -78,6 +99,8 @@ bool SecretServiceStore::keep(std::string_view account, std::string_view secret)
 
 bool SecretServiceStore::forgetAll()
 {
+    if (!sessionBusPresent())
+        return false;
     // No attributes: every item of the schema, whichever account it names.
     const Attributes none;
     GError* error = nullptr;

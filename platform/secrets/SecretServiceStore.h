@@ -2,8 +2,10 @@
 // The desktop's Secret Service (the freedesktop.org D-Bus interface that
 // keyring daemons provide) through libsecret: one schema per program, the
 // account name as its one attribute. Calls are synchronous and short; when
-// no session bus or no Secret Service answers, every call fails and the
-// caller falls back. A locked keyring may ask the user to unlock it.
+// the process has no session bus (no DBUS_SESSION_BUS_ADDRESS and no
+// $XDG_RUNTIME_DIR/bus) or no Secret Service answers on it, every call
+// fails and the caller falls back. A locked keyring may ask the user to
+// unlock it.
 
 #include <memory>
 #include <string>

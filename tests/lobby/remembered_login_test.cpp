@@ -155,24 +155,40 @@ TEST_F(Remembered, TheFileIsTheUsersAloneWhateverModeItHad)
     }
 }
 
-// A desktop session without a Secret Service (here: no session bus at all)
-// keeps the scrambled password in the file.
+// A process without a Secret Service keeps the scrambled password in the
+// file: a bus address where nothing listens, or no session bus named at all
+// (then the store does not even try, so nothing autolaunches a bus).
 TEST_F(Remembered, WithoutASecretServiceThePasswordStaysInTheFile)
 {
-    const QByteArray before = qgetenv("DBUS_SESSION_BUS_ADDRESS");
-    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + QFile::encodeName(dir.filePath("no-bus")));
-    SecretServiceStore keyring(kLoginSecretSchema, kLoginSecretAttribute, kLoginSecretLabel);
-    RememberedLogin store(keyring, file());
-    store.write({"joe12", "secret9"});
-    EXPECT_EQ(RememberedLogin(noKeyring, file()).read().password, "secret9");
-    EXPECT_EQ(mode(), 0600);
-    store.forget();
-    EXPECT_EQ(store.read().screenName, "");
-    EXPECT_EQ(store.read().password, "");
-    if (before.isEmpty())
-        qunsetenv("DBUS_SESSION_BUS_ADDRESS");
-    else
-        qputenv("DBUS_SESSION_BUS_ADDRESS", before);
+    const QByteArray noBus = "unix:path=" + QFile::encodeName(dir.filePath("no-bus"));
+    const QByteArray emptyRuntime = QFile::encodeName(dir.path());
+    const struct {
+        const char* what;
+        QByteArray address;
+    } cases[] = {{"nothing listens at the address", noBus}, {"no session bus named", QByteArray()}};
+    const QByteArray addressBefore = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+    const QByteArray runtimeBefore = qgetenv("XDG_RUNTIME_DIR");
+    auto restore = [](const char* name, const QByteArray& value) {
+        if (value.isEmpty())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    };
+    for (const auto& c : cases) {
+        QFile::remove(file());
+        restore("DBUS_SESSION_BUS_ADDRESS", c.address);
+        qputenv("XDG_RUNTIME_DIR", emptyRuntime);
+        SecretServiceStore keyring(kLoginSecretSchema, kLoginSecretAttribute, kLoginSecretLabel);
+        RememberedLogin store(keyring, file());
+        store.write({"joe12", "secret9"});
+        EXPECT_EQ(RememberedLogin(noKeyring, file()).read().password, "secret9") << c.what;
+        EXPECT_EQ(mode(), 0600) << c.what;
+        store.forget();
+        EXPECT_EQ(store.read().screenName, "") << c.what;
+        EXPECT_EQ(store.read().password, "") << c.what;
+    }
+    restore("DBUS_SESSION_BUS_ADDRESS", addressBefore);
+    restore("XDG_RUNTIME_DIR", runtimeBefore);
 }
 
 } // namespace
