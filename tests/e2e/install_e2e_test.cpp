@@ -3,7 +3,8 @@
 // desktop starts it, from the home directory) against the house server on a
 // virtual X display. The client reaches its lobby with its pictures, writes
 // nothing into the directory it was started from, and its "Network Status
-// Monitor..." starts the monitor program beside it.
+// Monitor..." starts the monitor program beside it. Uninstalling removes
+// what the install wrote.
 
 #include <gtest/gtest.h>
 
@@ -48,6 +49,11 @@ QStringList filesUnder(const QString& folder)
 class InstalledSuite : public ::testing::Test {
 protected:
     QString installed(const QString& path) const { return prefix + QLatin1Char('/') + path; }
+    // Starts the installed launcher from the home directory, waits for the
+    // lobby with its pictures, opens the network monitor from the Help menu
+    // and ends the client again.
+    void runInstalledClient(const QString& display, const HouseServer& server, const QString& monitor,
+                            const QString& monitorMark);
 
     QTemporaryDir root;
     QString prefix = root.filePath(QStringLiteral("prefix"));
@@ -104,7 +110,27 @@ TEST_F(InstalledSuite, InstallsAndStartsFromItsLauncherIntoTheLobbyWithItsPictur
     HouseServer server(root.filePath(QStringLiteral("data")), logDir, root.filePath(QStringLiteral("house.err")));
     ASSERT_TRUE(server.ready()) << server.house.errors().toStdString();
 
-    QProcessEnvironment environment = server.clientEnvironment(screen.display, root.path());
+    {
+        SCOPED_TRACE("the installed client");
+        runInstalledClient(screen.display, server, monitor, monitorMark);
+    }
+
+    // Uninstalling removes what the install wrote, wherever it went.
+    ASSERT_EQ(runToEnd(source + QStringLiteral("/scripts/install-suite"), {QStringLiteral("uninstall"), build},
+                       installEnvironment, &output),
+              0)
+        << output.toStdString();
+    for (const char* path : {"bin/tessaly", "share/tessaly/Tessaly", "share/tessaly/images",
+                             "share/applications/example.tessaly.Tessaly.desktop",
+                             "share/icons/hicolor/48x48/apps/example.tessaly.Tessaly.png",
+                             "share/metainfo/example.tessaly.Tessaly.metainfo.xml"})
+        EXPECT_FALSE(QFileInfo::exists(installed(QLatin1String(path)))) << path;
+}
+
+void InstalledSuite::runInstalledClient(const QString& display, const HouseServer& server, const QString& monitor,
+                                        const QString& monitorMark)
+{
+    QProcessEnvironment environment = server.clientEnvironment(display, root.path());
     environment.insert(QStringLiteral("HOME"), home);
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), root.filePath(QStringLiteral("config")));
     Program client(installed(QStringLiteral("bin/tessaly")), {}, root.filePath(QStringLiteral("client.err")), environment,
@@ -118,7 +144,7 @@ TEST_F(InstalledSuite, InstallsAndStartsFromItsLauncherIntoTheLobbyWithItsPictur
     // Help > Network Status Monitor... (the first item of the Help menu).
     auto xdotool = [&](const QStringList& arguments) {
         QProcessEnvironment onDisplay = QProcessEnvironment::systemEnvironment();
-        onDisplay.insert(QStringLiteral("DISPLAY"), screen.display);
+        onDisplay.insert(QStringLiteral("DISPLAY"), display);
         QString found;
         runToEnd(QStringLiteral("xdotool"), arguments, onDisplay, &found);
         return found.trimmed().section(QLatin1Char('\n'), 0, 0);
