@@ -1,10 +1,11 @@
 // What a screen reader finds in the lobby and its dialogs: every interactive
 // control has a name (tests/support/AccessibleTree.h walks the accessibility
 // tree in process), and the lists are read with their headings. A window
-// added later joins the table below.
+// added later joins these tests.
 
 #include <QAccessible>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTreeWidget>
 
 #include <functional>
@@ -15,6 +16,7 @@
 #include "client/lobby/LoginDialog.h"
 #include "client/lobby/RegisterDialog.h"
 #include "client/lobby/SoftwareNotesDialog.h"
+#include "client/table/PokerRoomWindow.h"
 #include "tests/lobby/AccountFixture.h"
 #include "tests/lobby/LobbyFixture.h"
 #include "tests/support/AccessibleTree.h"
@@ -57,6 +59,19 @@ TEST_F(LobbyAccessibility, EveryControlHasANameAndTheListsTheirHeadings)
               (Names{"Table Name", "Game Type", "Stakes", "Players", "Seats", "Average Pot"}));
     EXPECT_EQ(nameOf(window.playerList()), "Players");
     EXPECT_EQ(accessibleColumnHeadings(window.playerList()), (Names{"#", "Name", "$"}));
+}
+
+TEST_F(LobbyAccessibility, TheTableWindowsControlsHaveNames)
+{
+    enterInstallDirectory();
+    QWidget owner;
+    TableWindowContext tableContext{state, sender, boxes, pages, &owner};
+    state.tables[2].seatCount = 10;
+    state.session.openTableNames = {"Aces"};
+    QPointer<dlgPokerRoom> table = new dlgPokerRoom(tableContext, 2, "Aces");
+    table->show();
+    EXPECT_EQ(unnamedInteractiveControls(table), Names{});
+    delete table.data();
 }
 
 class DialogAccessibility : public AccountFixture {};
