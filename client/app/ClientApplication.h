@@ -23,6 +23,7 @@
 #include "client/ui/SoundPlayer.h"
 #include "platform/audio/MixerAudio.h"
 #include "platform/gui/QtMessageBoxes.h"
+#include "platform/secrets/SecretServiceStore.h"
 
 namespace tessaly {
 
@@ -47,7 +48,8 @@ private:
     Dispatcher dispatcher_{state_, DispatchPorts{socket_, sound_, boxes_, services_.exit}};
     StartupSequence sequence_;
     ClientStartup startup_{socket_, sequence_};
-    RememberedLogin remembered_;
+    SecretServiceStore keyring_{kLoginSecretSchema, kLoginSecretAttribute, kLoginSecretLabel};
+    RememberedLogin remembered_{keyring_};
     AccountContext account_{state_, socket_, boxes_, remembered_};
     AccountDialogs dialogs_{account_};
     DesktopUrlOpener urlOpener_;

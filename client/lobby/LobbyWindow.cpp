@@ -38,16 +38,30 @@ namespace {
 using namespace lobby;
 
 constexpr SkinButtonFace kButtons[] = {
-    {kLoginButton, 186, 176, "Login to Tessaly!"},
-    {kSignupButton, 187, 173, "Signup an account"},
-    {kRefreshButton, 190, 177, "Refresh the table listings"},
-    {kCashierButton, 189, 174, "View your cashier"},
-    {kHelpButton, 191, 184, "Contact Help"},
-    {kLogoutButton, 195, 193, "Logout/Exit"},
-    {kMyAccountButton, 197, 196, "My Account [web interface]"},
+    {kLoginButton, 186, 176, "Login to Tessaly!", "Login"},
+    {kSignupButton, 187, 173, "Signup an account", "Sign Up"},
+    {kRefreshButton, 190, 177, "Refresh the table listings", "Refresh"},
+    {kCashierButton, 189, 174, "View your cashier", "Cashier"},
+    {kHelpButton, 191, 184, "Contact Help", "Help"},
+    {kLogoutButton, 195, 193, "Logout/Exit", "Logout"},
+    {kMyAccountButton, 197, 196, "My Account [web interface]", "My Account"},
 };
 
 constexpr int kHotSpots[] = {kSecuritySpot, kAboutUsSpot};
+
+// What screen readers call the controls that show no text of their own:
+// the hot spots and the banner by what they do, the lists by what they hold.
+const struct {
+    int id;
+    const char* name;
+    const char* description;
+} kAccessibleNames[] = {
+    {kSecuritySpot, "Security", "Opens the security page of the web site"},
+    {kAboutUsSpot, "About Us", "Opens the about-us page of the web site"},
+    {kBanner, "Links to the Tessaly web site", "Scrolling links; a click opens the page"},
+    {kTableList, "Tables", "The room's tables; double-click one to open it"},
+    {kPlayerList, "Players", "The players at the selected table"},
+};
 
 // Every command action of a menu, submenus included.
 void forEachCommand(const QList<QAction*>& actions, const std::function<void(QAction*)>& visit)
@@ -68,6 +82,10 @@ dlgLobby::dlgLobby(LobbyContext& context, QWidget* parent)
                     [this] { showLoginDialog(false); }}
 {
     connectCommands();
+    for (const auto& a : kAccessibleNames) {
+        control<QWidget>(a.id)->setAccessibleName(QString::fromLatin1(a.name));
+        control<QWidget>(a.id)->setAccessibleDescription(QString::fromLatin1(a.description));
+    }
 }
 
 dlgLobby::~dlgLobby()
@@ -126,11 +144,14 @@ bool dlgLobby::initialise()
 void dlgLobby::visualSetUp()
 {
     LoadCardImages(context_.boxes);
-    if (background_.load("images/LobbyBg.jpg") != Picture::kLoaded) {
+    const bool backgroundLoaded = background_.load("images/LobbyBg.jpg") == Picture::kLoaded;
+    if (!backgroundLoaded) {
         BoxRequest box{kBackgroundFailedMessage, ""};
         box.owner = this;
         context_.boxes.show(box);
     }
+    // The last card loaded means every card did (they load in order).
+    trace("lobby: pictures %s", backgroundLoaded && !cardImages().card(kCardBack).isNull() ? "loaded" : "missing");
     setUpPlayerList(*playerList());
     setUpTableList(*tableList());
     // The box below the player list is an empty frame.

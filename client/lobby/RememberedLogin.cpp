@@ -1,8 +1,13 @@
 #include "client/lobby/RememberedLogin.h"
 
+#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QVariant>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/sys/QtText.h"
 
@@ -28,6 +33,29 @@ std::string storedBytes(const QSettings& settings, const QString& key, Encoding 
     return bytes.toStdString();
 }
 
+std::string capped(std::string value)
+{
+    return value.size() > kRememberedValueMaxBytes ? std::string() : value;
+}
+
+// The file holds a password (scrambled or, from a keyring-less run, the
+// only copy): it is created, or tightened, to be the user's alone before
+// anything is written into it. The settings writer replaces the file by a
+// new one with the old one's permissions, so the mode carries over.
+void makePrivate(const QString& filePath)
+{
+    const QByteArray path = QFile::encodeName(filePath);
+    struct stat status {};
+    if (::stat(path.constData(), &status) != 0) {
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
+        if (fd >= 0)
+            ::close(fd);
+        return;
+    }
+    if (S_ISREG(status.st_mode) && (status.st_mode & 0777) != (S_IRUSR | S_IWUSR))
+        ::chmod(path.constData(), S_IRUSR | S_IWUSR);
+}
+
 } // namespace
 
 std::string scramblePassword(std::string_view text)
@@ -43,30 +71,46 @@ QString RememberedLogin::defaultFilePath()
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Tessaly.conf");
 }
 
-RememberedLogin::RememberedLogin(QString filePath) : filePath_(std::move(filePath)) {}
+RememberedLogin::RememberedLogin(SecretStore& secrets, QString filePath)
+    : secrets_(secrets), filePath_(std::move(filePath))
+{
+}
 
 LoginPair RememberedLogin::read() const
 {
     const QSettings settings(filePath_, QSettings::IniFormat);
     LoginPair pair;
     pair.screenName = storedBytes(settings, kUserNameKey, Encoding::Utf8);
-    pair.password = scramblePassword(storedBytes(settings, kPasswordValueKey, Encoding::Latin1));
+    if (settings.contains(kPasswordValueKey))
+        pair.password = scramblePassword(storedBytes(settings, kPasswordValueKey, Encoding::Latin1));
+    else if (!pair.screenName.empty())
+        pair.password = capped(secrets_.find(pair.screenName).value_or(std::string()));
     return pair;
 }
 
 void RememberedLogin::write(const LoginPair& pair) const
 {
+    makePrivate(filePath_);
     QSettings settings(filePath_, QSettings::IniFormat);
     settings.setValue(kUserNameKey, toQString(pair.screenName));
-    const std::string scrambled = scramblePassword(pair.password);
-    settings.setValue(kPasswordValueKey,
-                      QString::fromLatin1(scrambled.data(), static_cast<qsizetype>(scrambled.size())));
+    if (secrets_.keep(pair.screenName, pair.password)) {
+        settings.remove(kPasswordValueKey);
+    } else {
+        const std::string scrambled = scramblePassword(pair.password);
+        settings.setValue(kPasswordValueKey,
+                          QString::fromLatin1(scrambled.data(), static_cast<qsizetype>(scrambled.size())));
+    }
     settings.sync();
 }
 
 void RememberedLogin::forget() const
 {
-    write(LoginPair{});
+    secrets_.forgetAll();
+    makePrivate(filePath_);
+    QSettings settings(filePath_, QSettings::IniFormat);
+    settings.setValue(kUserNameKey, QString());
+    settings.setValue(kPasswordValueKey, QString());
+    settings.sync();
 }
 
 } // namespace tessaly

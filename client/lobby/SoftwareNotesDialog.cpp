@@ -32,6 +32,7 @@ softwareNotesDlg::softwareNotesDlg(QWidget* parent)
     : DialogWindow(kSoftwareNotesTemplate, skinDialogBuilder(), parent)
 {
     richEdit(kNotesText)->setPlainText(displayText(kSoftwareNotes));
+    richEdit(kNotesText)->setAccessibleName(windowTitle());
 }
 
 } // namespace tessaly

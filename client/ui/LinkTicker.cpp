@@ -1,5 +1,7 @@
 #include "client/ui/LinkTicker.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QDesktopServices>
 #include <QMouseEvent>
 #include <QPainter>
@@ -9,8 +11,23 @@
 
 namespace tessaly {
 
+namespace {
+
+// Screen readers are told the banner is a link (a plain widget would be a
+// mere pane); its name is what it leads to, set by its owner.
+QAccessibleInterface* tickerAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(LinkTicker::staticMetaObject.className()) && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Link);
+    return nullptr;
+}
+
+} // namespace
+
 LinkTicker::LinkTicker(QWidget* parent) : QWidget(parent)
 {
+    static const bool accessibleAsLink = (QAccessible::installFactory(tickerAccessible), true);
+    (void)accessibleAsLink;
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     opener_ = [](const QString& address) { QDesktopServices::openUrl(QUrl(address)); };

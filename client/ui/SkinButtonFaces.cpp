@@ -13,6 +13,9 @@ void setUpSkinButtons(const ControlMap& controls, std::span<const SkinButtonFace
         button->setText(QString());
         button->setBitmaps(face.first, qRgb(255, 0, 240), face.second, 0);
         button->setTooltipText(QString::fromLatin1(face.tip));
+        const QString tip = QString::fromLatin1(face.tip);
+        button->setAccessibleName(face.name != nullptr ? QString::fromLatin1(face.name)
+                                                       : tip.section(QLatin1Char('\n'), 0, 0).trimmed());
     }
 }
 

@@ -13,9 +13,11 @@ struct SkinButtonFace {
     int first;    // bitmap resource, keyed with RGB(255, 0, 240)
     int second;   // bitmap resource, keyed with black
     const char* tip;
+    const char* name = nullptr;   // the word on the picture, for screen readers
 };
 
-// Clears each button's caption and gives it its bitmaps and its tip.
+// Clears each button's caption and gives it its bitmaps, its tip and its
+// accessible name: the word on its picture, else the tip's first line.
 void setUpSkinButtons(const ControlMap& controls, std::span<const SkinButtonFace> faces);
 
 } // namespace tessaly

@@ -170,6 +170,31 @@ QWidget* makeRichEdit(const ControlTemplate& control, QWidget* parent)
     return edit;
 }
 
+// A field's name for screen readers: the label written just before it in the
+// dialog, as the desktop's accessibility layer names a Windows edit control
+// by the static text that precedes it. "ScreenName:" names "ScreenName".
+bool takesNameFromLabel(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::Edit:
+    case ControlKind::ComboBox:
+    case ControlKind::ListView:
+    case ControlKind::Trackbar:
+    case ControlKind::ProgressBar:
+    case ControlKind::RichEdit:
+    case ControlKind::AmountEdit: return true;
+    default: return false;
+    }
+}
+
+QString labelName(const std::string& label)
+{
+    QString name = displayText(label).remove(QLatin1Char('&')).simplified();
+    while (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    return name.trimmed();
+}
+
 bool isPushLike(const QWidget* widget)
 {
     return qobject_cast<const QAbstractButton*>(widget) != nullptr && qobject_cast<const QCheckBox*>(widget) == nullptr;
@@ -320,8 +345,13 @@ void DialogBuilder::build(const DialogTemplate& dialog, QWidget& window, Control
         into.menuBar_->setGeometry(0, 0, total.width(), menuHeight);
 
     std::vector<QWidget*> groups;
+    const ControlTemplate* previous = nullptr;
     for (const ControlTemplate& control : dialog.controls) {
         QWidget* widget = makeControl(control, &window);
+        if (previous != nullptr && previous->kind == ControlKind::Static && !previous->text.empty() &&
+            takesNameFromLabel(control.kind))
+            widget->setAccessibleName(labelName(previous->text));
+        previous = &control;
         widget->setGeometry(into.toPixels(control.rect));
         if (control.font)
             widget->setFont(pointFont(*control.font));

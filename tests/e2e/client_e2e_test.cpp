@@ -23,76 +23,12 @@
 #include <functional>
 
 #include "client/lobby/RememberedLogin.h"
+#include "tests/support/EndToEnd.h"
 
 namespace tessaly {
 namespace {
 
-constexpr int kStartMs = 15000;
-constexpr int kStepMs = 10000;
-
-QString envPath(const char* variable, const char* file)
-{
-    return QString::fromLocal8Bit(qgetenv(variable)) + QLatin1Char('/') + QLatin1String(file);
-}
-
-bool pollUntil(const std::function<bool()>& condition, int timeoutMs)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QThread::msleep(50);
-    }
-    return true;
-}
-
-// A background program that is ended when the test ends, however it ends.
-class Program {
-public:
-    // Its standard error goes to the file `errors`.
-    Program(const QString& program, const QStringList& arguments, const QString& errors,
-            const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
-        : errorFile_(errors)
-    {
-        process_.setProcessEnvironment(environment);
-        process_.setStandardErrorFile(errors);
-        process_.start(program, arguments);
-    }
-    ~Program()
-    {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.terminate();
-            if (!process_.waitForFinished(3000))
-                process_.kill();
-            process_.waitForFinished(1000);
-        }
-    }
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
-
-    bool started() { return process_.waitForStarted(5000); }
-    // The next line the program prints on its standard output.
-    QString readLine(int timeoutMs)
-    {
-        QDeadlineTimer deadline(timeoutMs);
-        while (!process_.canReadLine()) {
-            if (deadline.hasExpired() || !process_.waitForReadyRead(static_cast<int>(deadline.remainingTime())))
-                return {};
-        }
-        return QString::fromUtf8(process_.readLine()).trimmed();
-    }
-    // Everything printed on standard error so far.
-    QString errors() const
-    {
-        QFile file(errorFile_);
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    }
-    QProcess& process() { return process_; }
-
-private:
-    QProcess process_;
-    QString errorFile_;
-};
+using namespace e2e;
 
 class ClientEndToEnd : public ::testing::Test {
 protected:
@@ -149,71 +85,47 @@ protected:
 
 TEST_F(ClientEndToEnd, StartsLogsInAndGreetsTheUser)
 {
-    for (const char* tool : {"Xvfb", "xdotool"})
-        ASSERT_FALSE(QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
-            << tool << " is missing: run scripts/install-deps";
+    requirePrograms({"Xvfb", "xdotool"});
     ASSERT_TRUE(QDir().mkpath(logDir));
 
-    Program xvfb(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
-                                          QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
-                                          QStringLiteral("1024x768x24")},
-                 root.filePath(QStringLiteral("xvfb.err")));
-    ASSERT_TRUE(xvfb.started());
-    const QString number = xvfb.readLine(kStartMs);
-    ASSERT_FALSE(number.isEmpty()) << "Xvfb gave no display";
-    display = QLatin1Char(':') + number;
+    VirtualDisplay screen(root.filePath(QStringLiteral("xvfb.err")));
+    ASSERT_FALSE(screen.display.isEmpty()) << "Xvfb gave no display";
+    display = screen.display;
 
-    Program house(envPath("TESSALY_TOOLS_DIR", "tessaly-house"),
-                  {QStringLiteral("--game-port"), QStringLiteral("0"), QStringLiteral("--web-port"), QStringLiteral("0"),
-                   QStringLiteral("--data"), root.filePath(QStringLiteral("data")), QStringLiteral("--log"), logDir,
-                   QStringLiteral("--bots"), QStringLiteral("1")},
-                  root.filePath(QStringLiteral("house.err")));
-    ASSERT_TRUE(house.started());
-    const QRegularExpressionMatch ready =
-        QRegularExpression(QStringLiteral("^listening game ([0-9.]+):(\\d+) web ([0-9.]+:\\d+)$"))
-            .match(house.readLine(kStartMs));
-    ASSERT_TRUE(ready.hasMatch()) << house.errors().toStdString();
+    HouseServer server(root.filePath(QStringLiteral("data")), logDir, root.filePath(QStringLiteral("house.err")));
+    ASSERT_TRUE(server.ready()) << server.house.errors().toStdString();
 
     // An account to log in with, made as another client would.
     const std::string name = "e2e" + std::to_string(QCoreApplication::applicationPid() % 100000);
     const std::string password = "secret7";
     {
         QTcpSocket socket;
-        socket.connectToHost(ready.captured(1), ready.captured(2).toUShort());
+        socket.connectToHost(server.gameHost, server.gamePort.toUShort());
         ASSERT_TRUE(socket.waitForConnected(kStepMs));
         const std::string request = "REGISTER_PLAYER:\t" + name + "\t" + password + "\t" + name + "@example.org\r";
         socket.write(request.c_str(), static_cast<qint64>(request.size() + 1));
         QByteArray reply;
         QDeadlineTimer deadline(kStepMs);
-        while (!reply.contains("REG_SUCCESS") && !deadline.hasExpired() && socket.waitForReadyRead(500))
-            reply += socket.readAll();
+        // The server hashes the password first, which takes a while on a
+        // busy machine: wait for the whole deadline, not one read's.
+        while (!reply.contains("REG_SUCCESS") && !deadline.hasExpired()) {
+            if (socket.waitForReadyRead(500))
+                reply += socket.readAll();
+        }
         ASSERT_TRUE(reply.contains("REG_SUCCESS")) << reply.toStdString();
     }
     // The login dialog opens with the remembered pair filled in.
     const QString config = root.filePath(QStringLiteral("config"));
     ASSERT_TRUE(QDir().mkpath(config));
-    RememberedLogin(config + QStringLiteral("/Tessaly.conf")).write({name, password});
+    NoSecretStore noKeyring;
+    RememberedLogin(noKeyring, config + QStringLiteral("/Tessaly.conf")).write({name, password});
 
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment environment = server.clientEnvironment(display, root.path());
     const QString runtime = root.filePath(QStringLiteral("runtime"));
     QDir().mkpath(runtime);
     QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    const std::pair<const char*, QString> settings[] = {
-        {"DISPLAY", display},
-        {"QT_QPA_PLATFORM", QStringLiteral("xcb")},
-        {"XDG_CONFIG_HOME", config},
-        {"XDG_RUNTIME_DIR", runtime},
-        {"TESSALY_GAME_HOST", ready.captured(1)},
-        {"TESSALY_GAME_PORT", ready.captured(2)},
-        {"TESSALY_WEB_URL", QStringLiteral("http://") + ready.captured(3)},
-        {"TESSALY_SECURE_WEB_URL", QStringLiteral("http://") + ready.captured(3)},
-        {"TESSALY_PROBE_HOST", QStringLiteral("127.0.0.1")},
-        {"TESSALY_BROWSER", QStringLiteral("/bin/true")},
-        {"QT_LOGGING_RULES", QStringLiteral("tessaly.trace=true")},
-        {"SDL_AUDIODRIVER", QStringLiteral("dummy")},
-    };
-    for (const auto& [variable, value] : settings)
-        environment.insert(QString::fromLatin1(variable), value);
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
     Program client(envPath("TESSALY_DIST_DIR", "Tessaly"), {}, root.filePath(QStringLiteral("client.err")),
                    environment);
     ASSERT_TRUE(client.started());

@@ -50,7 +50,8 @@ protected:
     }
 
     QTemporaryDir folder;
-    RememberedLogin remembered{folder.filePath(QStringLiteral("Tessaly.conf"))};
+    NoSecretStore noKeyring;
+    RememberedLogin remembered{noKeyring, folder.filePath(QStringLiteral("Tessaly.conf"))};
     ClientState state;
     RecordingSender sender;
     ScriptedMessageBoxes boxes;

@@ -4,22 +4,33 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 
 #include "client/lobby/RememberedLogin.h"
+#include "platform/secrets/SecretServiceStore.h"
 
 namespace tessaly {
 namespace {
 
+// Without a keyring: the password stays in the file, scrambled.
 class Remembered : public ::testing::Test {
 protected:
     QTemporaryDir dir;
+    NoSecretStore noKeyring;
     QString file() const { return dir.filePath("Tessaly.conf"); }
+    int mode() const
+    {
+        struct stat status {};
+        return ::stat(QFile::encodeName(file()).constData(), &status) == 0 ? static_cast<int>(status.st_mode & 0777)
+                                                                            : -1;
+    }
 };
 
 TEST_F(Remembered, KeepsTheNamePlainAndThePasswordScrambled)
 {
-    RememberedLogin store(file());
+    RememberedLogin store(noKeyring, file());
     store.write({"joe12", "secret9"});
     EXPECT_EQ(store.read().screenName, "joe12");
     EXPECT_EQ(store.read().password, "secret9");
@@ -40,7 +51,7 @@ TEST_F(Remembered, KeepsTheNamePlainAndThePasswordScrambled)
 
 TEST_F(Remembered, ForgettingEmptiesBothValues)
 {
-    RememberedLogin store(file());
+    RememberedLogin store(noKeyring, file());
     store.write({"joe12", "secret9"});
     store.forget();
     const LoginPair pair = store.read();
@@ -51,7 +62,7 @@ TEST_F(Remembered, ForgettingEmptiesBothValues)
 
 TEST_F(Remembered, ANameWithoutPasswordIsKept)
 {
-    RememberedLogin store(file());
+    RememberedLogin store(noKeyring, file());
     store.write({"joe12", ""});
     EXPECT_EQ(store.read().screenName, "joe12");
     EXPECT_EQ(store.read().password, "");
@@ -62,12 +73,12 @@ TEST_F(Remembered, EveryPasswordByteComesBackIncludingTheKey)
     std::string every;
     for (int b = 1; b < 256; ++b)
         every.push_back(static_cast<char>(b));
-    RememberedLogin(file()).write({"j\xc3\xb6rg", every});
+    RememberedLogin(noKeyring, file()).write({"j\xc3\xb6rg", every});
     // Read a copy: Qt keeps a file it wrote cached in the process, and what
     // must come back is what the next run parses from the disk.
     const QString copy = dir.filePath("copy.conf");
     ASSERT_TRUE(QFile::copy(file(), copy));
-    const LoginPair pair = RememberedLogin(copy).read();
+    const LoginPair pair = RememberedLogin(noKeyring, copy).read();
     EXPECT_EQ(pair.password, every);
     EXPECT_EQ(pair.screenName, "j\xc3\xb6rg");
     EXPECT_EQ(scramblePassword(scramblePassword(every)), every);
@@ -80,20 +91,20 @@ TEST_F(Remembered, ValuesOfAnotherTypeOrTooLongReadAsAbsent)
         raw.setValue("username", QStringList{"a", "b"});
         raw.setValue("password", QString(1024, QChar(0xA0)));
     }
-    const LoginPair pair = RememberedLogin(file()).read();
+    const LoginPair pair = RememberedLogin(noKeyring, file()).read();
     EXPECT_TRUE(pair.screenName.empty());
     EXPECT_TRUE(pair.password.empty());
 }
 
 TEST_F(Remembered, AMissingOrUnreadableFileGivesAnEmptyPair)
 {
-    const LoginPair missing = RememberedLogin(file()).read();
+    const LoginPair missing = RememberedLogin(noKeyring, file()).read();
     EXPECT_TRUE(missing.screenName.empty());
     const QString inFile = dir.filePath("plain/Tessaly.conf");
     QFile blocker(dir.filePath("plain"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));   // a file where the folder should be
     blocker.close();
-    RememberedLogin lost(inFile);
+    RememberedLogin lost(noKeyring, inFile);
     lost.write({"joe", "pw"});
     EXPECT_TRUE(lost.read().screenName.empty());
 }
@@ -103,13 +114,81 @@ TEST_F(Remembered, LivesInTheUsersConfigurationFolder)
     const QByteArray before = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
     EXPECT_EQ(RememberedLogin::defaultFilePath(), dir.path() + "/Tessaly.conf");
-    RememberedLogin().write({"joe12", "pw"});
+    RememberedLogin(noKeyring).write({"joe12", "pw"});
     EXPECT_TRUE(QFile::exists(dir.path() + "/Tessaly.conf"));
-    EXPECT_EQ(RememberedLogin().read().screenName, "joe12");
+    EXPECT_EQ(RememberedLogin(noKeyring).read().screenName, "joe12");
     if (before.isEmpty())
         qunsetenv("XDG_CONFIG_HOME");
     else
         qputenv("XDG_CONFIG_HOME", before);
+}
+
+TEST_F(Remembered, TheFileIsTheUsersAloneWhateverModeItHad)
+{
+    const struct {
+        const char* what;
+        int before;   // -1: no file yet
+        bool remember;
+    } cases[] = {
+        {"a new file", -1, true},
+        {"an earlier version's file, readable by all", 0644, true},
+        {"a file writable by the group", 0664, true},
+        {"forgetting into a file readable by all", 0644, false},
+        {"a file already private", 0600, true},
+    };
+    for (const auto& c : cases) {
+        QFile::remove(file());
+        if (c.before >= 0) {
+            {
+                QSettings raw(file(), QSettings::IniFormat);
+                raw.setValue("username", "old");
+            }
+            ASSERT_EQ(::chmod(QFile::encodeName(file()).constData(), static_cast<mode_t>(c.before)), 0);
+        }
+        RememberedLogin store(noKeyring, file());
+        if (c.remember)
+            store.write({"joe12", "secret9"});
+        else
+            store.forget();
+        EXPECT_EQ(mode(), 0600) << c.what;
+        EXPECT_EQ(store.read().password, c.remember ? "secret9" : "") << c.what;
+    }
+}
+
+// A process without a Secret Service keeps the scrambled password in the
+// file: a bus address where nothing listens, or no session bus named at all
+// (then the store does not even try, so nothing autolaunches a bus).
+TEST_F(Remembered, WithoutASecretServiceThePasswordStaysInTheFile)
+{
+    const QByteArray noBus = "unix:path=" + QFile::encodeName(dir.filePath("no-bus"));
+    const QByteArray emptyRuntime = QFile::encodeName(dir.path());
+    const struct {
+        const char* what;
+        QByteArray address;
+    } cases[] = {{"nothing listens at the address", noBus}, {"no session bus named", QByteArray()}};
+    const QByteArray addressBefore = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+    const QByteArray runtimeBefore = qgetenv("XDG_RUNTIME_DIR");
+    auto restore = [](const char* name, const QByteArray& value) {
+        if (value.isEmpty())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    };
+    for (const auto& c : cases) {
+        QFile::remove(file());
+        restore("DBUS_SESSION_BUS_ADDRESS", c.address);
+        qputenv("XDG_RUNTIME_DIR", emptyRuntime);
+        SecretServiceStore keyring(kLoginSecretSchema, kLoginSecretAttribute, kLoginSecretLabel);
+        RememberedLogin store(keyring, file());
+        store.write({"joe12", "secret9"});
+        EXPECT_EQ(RememberedLogin(noKeyring, file()).read().password, "secret9") << c.what;
+        EXPECT_EQ(mode(), 0600) << c.what;
+        store.forget();
+        EXPECT_EQ(store.read().screenName, "") << c.what;
+        EXPECT_EQ(store.read().password, "") << c.what;
+    }
+    restore("DBUS_SESSION_BUS_ADDRESS", addressBefore);
+    restore("XDG_RUNTIME_DIR", runtimeBefore);
 }
 
 } // namespace
