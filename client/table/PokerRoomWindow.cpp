@@ -35,11 +35,11 @@ enum Control { kGetMoreChips = 1032, kViewLobby = 1033, kLeaveTable = 1034, kInv
 
 constexpr SkinButtonFace kNavigationButtons[] = {
     {kGetMoreChips, 202, 182,
-     "Click to get more chips.\r\nNew chips will be available\r\nat the start of the next hand."},
-    {kViewLobby, 203, 181, "Click to view the poker lobby."},
+     "Click to get more chips.\r\nNew chips will be available\r\nat the start of the next hand.", "Get More Chips"},
+    {kViewLobby, 203, 181, "Click to view the poker lobby.", "View Lobby"},
     {kLeaveTable, 204, 180,
-     "Click to leave table.\r\nIf seated, cash on the table\r\nwill be deposited into your account."},
-    {kInviteFriend, 201, 183, "Click to invite a friend to play."},
+     "Click to leave table.\r\nIf seated, cash on the table\r\nwill be deposited into your account.", "Leave Table"},
+    {kInviteFriend, 201, 183, "Click to invite a friend to play.", "Invite A Friend"},
 };
 
 // The panel below the table holds, from the left, the pre-action options,
@@ -132,12 +132,6 @@ BoxAnswer dlgPokerRoom::ask(BoxRequest box)
 
 void dlgPokerRoom::setUpNavigationButtons()
 {
-    // The buttons show only their pictures: a screen reader reads the word
-    // on the picture, which is the template's caption.
-    for (const SkinButtonFace& face : kNavigationButtons) {
-        auto* button = control<SkinButton>(face.id);
-        button->setAccessibleName(button->text());
-    }
     setUpSkinButtons(*this, kNavigationButtons);
     connect(control<SkinButton>(kGetMoreChips), &QAbstractButton::clicked, this, &dlgPokerRoom::getMoreChips);
     connect(control<SkinButton>(kViewLobby), &QAbstractButton::clicked, this, [this] {

@@ -230,8 +230,8 @@ def register(host, port, name, password):
 def log_in(suite, name, password):
     """Types the name and password into the login dialog and submits them."""
     login = wait_for(lambda: window_named(r"Login to Tessaly"), 30, "the login dialog")
-    type_into(suite, wait_for(lambda: control(login, "text", ""), 5, "the screen name box"), name)
-    type_into(suite, wait_for(lambda: control(login, "password text", ""), 5, "the password box"), password)
+    type_into(suite, wait_for(lambda: control(login, "text", "ScreenName"), 5, "the screen name box"), name)
+    type_into(suite, wait_for(lambda: control(login, "password text", "Password"), 5, "the password box"), password)
     click(suite, control(login, "push button", "Submit"))
 
 
