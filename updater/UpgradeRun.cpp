@@ -1,0 +1,123 @@
+#include "updater/UpgradeRun.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "platform/sys/Trace.h"
+#include "updater/UpdaterTexts.h"
+
+namespace tessaly::updater {
+namespace {
+
+// Writes the package file whole, replacing an old one; false when the
+// file cannot be written completely.
+bool savePackage(const std::string& path, const std::string& data, std::size_t length)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    const char* at = data.data();
+    std::size_t left = length;
+    while (left > 0) {
+        const ssize_t n = ::write(fd, at, left);
+        if (n <= 0)
+            break;
+        at += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return ::close(fd) == 0 && left == 0;
+}
+
+} // namespace
+
+UpgradeRun::UpgradeRun(std::string webUrl, std::string installDir, UpgradePorts ports)
+    : webUrl_(std::move(webUrl)), installDir_(std::move(installDir)), ports_(ports)
+{
+}
+
+void UpgradeRun::run(UpgradeMode mode)
+{
+    switch (mode) {
+    case UpgradeMode::Base:
+        if (installPackage(kFullPackagePath, false))
+            startClient();
+        break;
+    case UpgradeMode::Incremental:
+        if (installPackage(kIncrementalPackagePath, true))
+            startClient();
+        break;
+    case UpgradeMode::Full:
+        if (installPackage(kFullPackagePath, false)) {
+            if (installPackage(kIncrementalPackagePath, true))
+                startClient();
+            ports_.progress.installPhase = kPhaseFinished;
+        }
+        break;
+    case UpgradeMode::None:
+        break;
+    }
+}
+
+void UpgradeRun::showProblem(const char* text)
+{
+    ports_.boxes.show(BoxRequest{text, kProgramName, BoxIcon::Exclamation});
+}
+
+bool UpgradeRun::installPackage(const char* path, bool incrementalStep)
+{
+    const std::string url = webUrl_ + path;
+    const PackageInfo info = ports_.downloader.queryInfo(url);
+    if (!info.ok)
+        ports_.boxes.show(BoxRequest{kInfoQueryFailedMessage, {}});
+    ports_.progress.packageSize = info.size;
+
+    std::string package;
+    bool downloaded = ports_.downloader.download(url, package);
+    // A body shorter than the size the info query announced is a broken
+    // download too: only the bytes that came exist to be written.
+    if (downloaded && package.size() < info.size) {
+        trace("%s: %zu of %u bytes arrived", url.c_str(), package.size(), info.size);
+        downloaded = false;
+    }
+    if (!downloaded) {
+        trace("download of %s failed: %s", url.c_str(), ports_.downloader.lastError().c_str());
+        if (incrementalStep)
+            ports_.boxes.show(BoxRequest{kDownloadFailedMessage, {}});
+        return false;
+    }
+
+    // An error page leaves the size at 0, so nothing of it is saved; a
+    // server that sends no length at all with a good answer is taken whole.
+    const std::size_t length = info.ok && !info.sizeKnown ? package.size() : info.size;
+    const std::string packagePath = installDir_ + "/" + kPackageFile;
+    if (!savePackage(packagePath, package, length))
+        trace("cannot write %s", packagePath.c_str());
+    package = std::string();
+    ports_.progress.installPhase = kPhaseInstalling;
+
+    if (!extractor_.open(packagePath)) {
+        showProblem(kNotAZipMessage);
+        return false;
+    }
+    if (!extractor_.extractAll(installDir_)) {
+        trace("unpacking %s failed: %s", url.c_str(), extractor_.lastError().c_str());
+        extractor_.close();
+        showProblem(kUnzipFailedMessage);
+        return false;
+    }
+    extractor_.close();
+    std::remove(packagePath.c_str());
+    return true;
+}
+
+void UpgradeRun::startClient()
+{
+    const std::string client = installDir_ + "/" + kClientProgram;
+    if (!ports_.launcher.start(client, {}))
+        showProblem(kClientStartFailedMessage);
+    ports_.progress.installPhase = kPhaseFinished;
+}
+
+} // namespace tessaly::updater
