@@ -2,6 +2,7 @@
 
 #include <ctime>
 #include <limits>
+#include <new>
 
 #include "platform/sys/Trace.h"
 #include "updater/ProgressTexts.h"
@@ -15,6 +16,7 @@ constexpr std::size_t kMaxErrorText = 255;
 // The package is held in memory and its size is a 32-bit count: a body
 // larger than that is refused rather than let grow without end.
 constexpr std::uint64_t kMaxPackageBytes = std::numeric_limits<std::int32_t>::max();
+constexpr std::uint32_t kMaxReservedBytes = 512u * 1024u * 1024u;
 
 } // namespace
 
@@ -75,11 +77,19 @@ bool HttpDownloader::download(const std::string& url, std::string& body)
 {
     statusCode_ = 0;
     body.clear();
+    // The size the info query found: the body grows in place, never copied.
+    // A size that no package has is not trusted with memory in advance.
+    if (progress_.packageSize <= kMaxReservedBytes)
+        body.reserve(progress_.packageSize);
     const std::int64_t start = clock_();
     const HttpStreamReply reply = fetch(url, false, [&](std::string_view piece) {
         if (body.size() + piece.size() > kMaxPackageBytes)
             return false;
-        body.append(piece);
+        try {
+            body.append(piece);
+        } catch (const std::bad_alloc&) {
+            return false;   // no exception may cross the HTTP library
+        }
         const DownloadReading reading = downloadReading(static_cast<std::int64_t>(body.size()), clock_() - start);
         session_.setText(reading.status);
         rate_ = reading.rate;
