@@ -94,6 +94,7 @@ bool UpgradeRun::installPackage(const char* path, bool incrementalStep)
     const std::string packagePath = installDir_ + "/" + kPackageFile;
     if (!savePackage(packagePath, package, length))
         trace("cannot write %s", packagePath.c_str());
+    trace("%s: %zu bytes saved as %s", url.c_str(), length, kPackageFile);
     package = std::string();
     ports_.progress.installPhase = kPhaseInstalling;
 
@@ -109,6 +110,7 @@ bool UpgradeRun::installPackage(const char* path, bool incrementalStep)
     }
     extractor_.close();
     std::remove(packagePath.c_str());
+    trace("%s: unpacked", url.c_str());
     return true;
 }
 

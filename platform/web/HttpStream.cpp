@@ -13,6 +13,8 @@
 namespace tessaly {
 namespace {
 
+constexpr long kReceiveBufferSize = 256 * 1024;
+
 bool sameNameIgnoringCase(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -172,8 +174,9 @@ HttpStreamReply CurlHttpStream::get(const HttpStreamRequest& request)
         curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
         curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, std::max(1L, request.stallTimeoutMs / 1000));
     }
-    if (request.readSize != 0)
-        curl_easy_setopt(h, CURLOPT_BUFFERSIZE, static_cast<long>(std::max<std::size_t>(request.readSize, 1024)));
+    // Large receives, cut into pieces of readSize for onData: the pieces keep
+    // their size while the socket is read with few calls.
+    curl_easy_setopt(h, CURLOPT_BUFFERSIZE, kReceiveBufferSize);
     curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &onBody);
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &transfer);
     curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, &onHeader);
