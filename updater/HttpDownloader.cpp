@@ -2,7 +2,6 @@
 
 #include <ctime>
 #include <limits>
-#include <new>
 
 #include "platform/sys/Trace.h"
 #include "updater/ProgressTexts.h"
@@ -73,7 +72,7 @@ PackageInfo HttpDownloader::queryInfo(const std::string& url)
     return info;
 }
 
-bool HttpDownloader::download(const std::string& url, std::string& body)
+bool HttpDownloader::download(const std::string& url, PackageBuffer& body)
 {
     statusCode_ = 0;
     body.clear();
@@ -85,11 +84,8 @@ bool HttpDownloader::download(const std::string& url, std::string& body)
     const HttpStreamReply reply = fetch(url, false, [&](std::string_view piece) {
         if (body.size() + piece.size() > kMaxPackageBytes)
             return false;
-        try {
-            body.append(piece);
-        } catch (const std::bad_alloc&) {
-            return false;   // no exception may cross the HTTP library
-        }
+        if (!body.append(piece))
+            return false;
         const DownloadReading reading = downloadReading(static_cast<std::int64_t>(body.size()), clock_() - start);
         session_.setText(reading.status);
         rate_ = reading.rate;

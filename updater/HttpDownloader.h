@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/web/HttpStream.h"
+#include "updater/PackageBuffer.h"
 #include "updater/ProgressRecord.h"
 
 namespace tessaly::updater {
@@ -50,7 +51,7 @@ public:
     // The whole body into `body`. Fails on any transfer error, and when the
     // body ends before the length the server announced; `body` is then
     // empty. An error page is a body like any other.
-    bool download(const std::string& url, std::string& body);
+    bool download(const std::string& url, PackageBuffer& body);
 
     long lastStatusCode() const { return statusCode_; }
     const std::string& lastError() const { return error_; }

@@ -13,13 +13,13 @@ namespace {
 
 // Writes the package file whole, replacing an old one; false when the
 // file cannot be written completely.
-bool savePackage(const std::string& path, const std::string& data, std::size_t length)
+bool savePackage(const std::string& path, std::string_view data)
 {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
         return false;
     const char* at = data.data();
-    std::size_t left = length;
+    std::size_t left = data.size();
     while (left > 0) {
         const ssize_t n = ::write(fd, at, left);
         if (n <= 0)
@@ -73,7 +73,7 @@ bool UpgradeRun::installPackage(const char* path, bool incrementalStep)
         ports_.boxes.show(BoxRequest{kInfoQueryFailedMessage, {}});
     ports_.progress.packageSize = info.size;
 
-    std::string package;
+    PackageBuffer package;
     bool downloaded = ports_.downloader.download(url, package);
     // A body shorter than the size the info query announced is a broken
     // download too: only the bytes that came exist to be written.
@@ -92,10 +92,10 @@ bool UpgradeRun::installPackage(const char* path, bool incrementalStep)
     // server that sends no length at all with a good answer is taken whole.
     const std::size_t length = info.ok && !info.sizeKnown ? package.size() : info.size;
     const std::string packagePath = installDir_ + "/" + kPackageFile;
-    if (!savePackage(packagePath, package, length))
+    if (!savePackage(packagePath, package.view().substr(0, length)))
         trace("cannot write %s", packagePath.c_str());
     trace("%s: %zu bytes saved as %s", url.c_str(), length, kPackageFile);
-    package = std::string();
+    package.release();
     ports_.progress.installPhase = kPhaseInstalling;
 
     if (!extractor_.open(packagePath)) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "updater/EntryRules.h"
+#include "updater/PackageBuffer.h"
 #include "updater/StagedInstall.h"
 
 namespace tessaly::updater {
@@ -65,7 +66,7 @@ bool makeFolders(const std::string& path)
 
 // Reads the current entry of the archive into `target`; false on any read,
 // write or checksum error.
-bool copyEntryData(unzFile archive, const std::string& target, std::vector<char>& buffer, std::string* error)
+bool copyEntryData(unzFile archive, const std::string& target, PackageBuffer& buffer, std::string* error)
 {
     FileDescriptor file(::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (file.get() < 0) {
@@ -143,7 +144,9 @@ bool ZipExtractor::extractAll(const std::string& folder)
     StagedInstall install;
     if (!install.begin(folder, &error_))
         return false;
-    std::vector<char> buffer(kBufferSize);
+    PackageBuffer buffer;
+    if (!buffer.resize(kBufferSize))
+        return fail("no memory for the unpacking buffer");
     std::vector<char> name(kMaxEntryName + 1);
     int next = UNZ_OK;
     for (; next == UNZ_OK; next = unzGoToNextFile(archive)) {

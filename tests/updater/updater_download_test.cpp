@@ -195,11 +195,11 @@ TEST(HttpDownloader, ASlowBodyMovesTheProgressAndShowsTheRate)
     };
     site.server.route("/upgrades/Incremental.zip", slow);
 
-    std::string body;
+    PackageBuffer body;
     ASSERT_TRUE(site.downloader.download(site.server.url() + "/upgrades/Incremental.zip", body))
         << site.downloader.lastError();
 
-    EXPECT_EQ(body, package);
+    EXPECT_EQ(body.view(), package);
     std::lock_guard lock(mutex);
     ASSERT_EQ(seen.size(), 8u);
     for (std::size_t piece = 0; piece < seen.size(); ++piece) {
