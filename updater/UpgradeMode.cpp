@@ -14,19 +14,4 @@ UpgradeMode upgradeModeFrom(std::string_view commandLine)
     return mode;
 }
 
-std::vector<const char*> packagePaths(UpgradeMode mode)
-{
-    switch (mode) {
-    case UpgradeMode::Full:
-        return {kFullPackagePath, kIncrementalPackagePath};
-    case UpgradeMode::Incremental:
-        return {kIncrementalPackagePath};
-    case UpgradeMode::Base:
-        return {kFullPackagePath};
-    case UpgradeMode::None:
-        break;
-    }
-    return {};
-}
-
 } // namespace tessaly::updater

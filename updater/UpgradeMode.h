@@ -1,8 +1,9 @@
 #pragma once
-// The kind of upgrade the client asked for, and what each kind fetches.
+// The kind of upgrade the client asked for, and the packages it fetches:
+// FULL the full package, then the incremental one; INCREMENTAL the
+// incremental one; BASE the full one.
 
 #include <string_view>
-#include <vector>
 
 namespace tessaly::updater {
 
@@ -15,8 +16,5 @@ inline constexpr const char* kIncrementalPackagePath = "/upgrades/Incremental.zi
 // case-sensitively, for "FULL", "INCREMENTAL" and "BASE" in that order; each
 // one found sets its mode, so " FULL BASE" is BASE and "full" is None.
 UpgradeMode upgradeModeFrom(std::string_view commandLine);
-
-// The package paths a mode fetches, in order.
-std::vector<const char*> packagePaths(UpgradeMode mode);
 
 } // namespace tessaly::updater

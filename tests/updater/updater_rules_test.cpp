@@ -32,15 +32,6 @@ TEST(UpgradeMode, IsTheLastOfTheWordsFoundInOrder)
         EXPECT_EQ(upgradeModeFrom(c.commandLine), c.mode) << '"' << c.commandLine << '"';
 }
 
-TEST(UpgradeMode, FetchesThePackagesInOrder)
-{
-    EXPECT_EQ(packagePaths(UpgradeMode::Full),
-              (std::vector<const char*>{"/upgrades/Upgrade.zip", "/upgrades/Incremental.zip"}));
-    EXPECT_EQ(packagePaths(UpgradeMode::Incremental), (std::vector<const char*>{"/upgrades/Incremental.zip"}));
-    EXPECT_EQ(packagePaths(UpgradeMode::Base), (std::vector<const char*>{"/upgrades/Upgrade.zip"}));
-    EXPECT_TRUE(packagePaths(UpgradeMode::None).empty());
-}
-
 TEST(ProgressTexts, PercentageAndBarPosition)
 {
     EXPECT_EQ(downloadPercent(0, 1000), std::nullopt);     // nothing yet: the bar stays
