@@ -46,6 +46,9 @@ public:
     // mode; otherwise opens the window, which starts the worker.
     bool open();
 
+    // Before the program ends: leaves the install whole (UpgradeRun::stop).
+    void stop() { run_.stop(); }
+
     UpgradeMode mode() const { return mode_; }
     dlgUpgradeProgress* window() const { return window_.get(); }
     const ProgressRecord& progress() const { return progress_; }

@@ -98,13 +98,18 @@ bool UpgradeRun::installPackage(const char* path, bool incrementalStep)
     package.release();
     ports_.progress.installPhase = kPhaseInstalling;
 
+    std::unique_lock installing(installing_);
+    if (stopping_)
+        return false;
     if (!extractor_.open(packagePath)) {
+        installing.unlock();
         showProblem(kNotAZipMessage);
         return false;
     }
-    if (!extractor_.extractAll(installDir_)) {
+    if (!extractor_.extractAll(installDir_, &stopping_)) {
         trace("unpacking %s failed: %s", url.c_str(), extractor_.lastError().c_str());
         extractor_.close();
+        installing.unlock();
         showProblem(kUnzipFailedMessage);
         return false;
     }
@@ -112,6 +117,12 @@ bool UpgradeRun::installPackage(const char* path, bool incrementalStep)
     std::remove(packagePath.c_str());
     trace("%s: unpacked", url.c_str());
     return true;
+}
+
+void UpgradeRun::stop()
+{
+    stopping_ = true;
+    const std::lock_guard wait(installing_);
 }
 
 void UpgradeRun::startClient()

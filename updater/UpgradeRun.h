@@ -6,6 +6,8 @@
 // Every notice goes through `boxes` from the worker thread; the program
 // passes boxes that show themselves on the window's thread.
 
+#include <atomic>
+#include <mutex>
 #include <string>
 
 #include "platform/MessageBoxes.h"
@@ -31,6 +33,12 @@ public:
 
     void run(UpgradeMode mode);
 
+    // Called from another thread when the program ends: an unpack that is
+    // still staging stops and leaves the install as it was, one that is
+    // renaming its files finishes first, and no other starts. The install
+    // is whole when this returns.
+    void stop();
+
 private:
     // One package: info query, download, save, unpack. True when unpacked.
     bool installPackage(const char* path, bool incrementalStep);
@@ -42,6 +50,8 @@ private:
     std::string installDir_;
     UpgradePorts ports_;
     ZipExtractor extractor_;
+    std::mutex installing_;
+    std::atomic<bool> stopping_{false};
 };
 
 } // namespace tessaly::updater

@@ -124,7 +124,7 @@ void ZipExtractor::close()
     archive_ = nullptr;
 }
 
-bool ZipExtractor::extractAll(const std::string& folder)
+bool ZipExtractor::extractAll(const std::string& folder, const std::atomic<bool>* stop)
 {
     const auto fail = [this](std::string why) {
         error_ = std::move(why);
@@ -150,6 +150,8 @@ bool ZipExtractor::extractAll(const std::string& folder)
     std::vector<char> name(kMaxEntryName + 1);
     int next = UNZ_OK;
     for (; next == UNZ_OK; next = unzGoToNextFile(archive)) {
+        if (stop != nullptr && *stop)
+            return fail("stopped");
         unz_file_info64 info{};
         if (unzGetCurrentFileInfo64(archive, &info, name.data(), static_cast<uLong>(name.size()), nullptr, 0,
                                     nullptr, 0) != UNZ_OK ||

@@ -19,6 +19,7 @@
 // Folder entries create nothing: a folder comes into being when a file
 // inside it is written.
 
+#include <atomic>
 #include <string>
 
 namespace tessaly::updater {
@@ -42,8 +43,10 @@ public:
 
     // Unpacks every entry of the open archive over the folder; false (with
     // lastError()) when no archive is open, the archive has no entries, or
-    // anything is refused or fails, as above.
-    bool extractAll(const std::string& folder);
+    // anything is refused or fails, as above. `stop`, when it becomes true
+    // while entries are still being staged, ends the unpack the same way;
+    // the final renames are never interrupted.
+    bool extractAll(const std::string& folder, const std::atomic<bool>* stop = nullptr);
 
     const std::string& lastError() const { return error_; }
 

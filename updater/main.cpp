@@ -31,7 +31,8 @@ int main(int argc, char** argv)
     if (program.open())
         program.window()->exec();
     // Closing the window ends the program even while the worker is still at
-    // work: nothing waits for it.
+    // work; only an unpack that is renaming its files is let finish.
+    program.stop();
     std::fflush(nullptr);
     std::_Exit(0);
 }

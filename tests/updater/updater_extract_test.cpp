@@ -225,6 +225,21 @@ TEST(ZipExtractor, ReplacesTheRunningUpdaterByRenaming)
     ::waitpid(pid, nullptr, 0);
 }
 
+TEST(ZipExtractor, AStopWhileStagingLeavesTheInstallAsItWas)
+{
+    InstallFolder folder;
+    writeFile(folder.at("readme.txt"), "old readme");
+    writeFile(folder.at("value.zip"), makeArchive({{"readme.txt", "replaced"}, {"new.txt", "new"}}));
+    const auto before = snapshot(folder.root());
+    const std::atomic<bool> stop{true};
+
+    ZipExtractor extractor;
+    ASSERT_TRUE(extractor.open(folder.at("value.zip")));
+    EXPECT_FALSE(extractor.extractAll(folder.install(), &stop));
+
+    EXPECT_EQ(snapshot(folder.root()), before);
+}
+
 TEST(ZipExtractor, RefusesWhatIsNoArchive)
 {
     InstallFolder folder;
