@@ -2,6 +2,7 @@
 
 #include <signal.h>
 #include <spawn.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -9,6 +10,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "tests/updater/InstallFolder.h"
@@ -223,6 +225,31 @@ TEST(ZipExtractor, ReplacesTheRunningUpdaterByRenaming)
     EXPECT_EQ(::kill(pid, 0), 0) << "the running copy goes on from its old file";
     ::kill(pid, SIGKILL);
     ::waitpid(pid, nullptr, 0);
+}
+
+TEST(ZipExtractor, ARenameRefusedHalfWayPutsBackWhatWasReplaced)
+{
+    InstallFolder folder;
+    writeFile(folder.at("readme.txt"), "old readme");
+    // A folder of the install on another file system: the last rename
+    // cannot be made, after two others were.
+    std::filesystem::create_directory(folder.at("mounted"));
+    if (::mount("none", folder.at("mounted").c_str(), "tmpfs", 0, nullptr) != 0)
+        GTEST_SKIP() << "no tmpfs may be mounted here: " << std::strerror(errno);
+    writeFile(folder.at("value.zip"),
+              makeArchive({{"readme.txt", "replaced"}, {"new/file.txt", "new"}, {"mounted/x.txt", "x"}}));
+    const auto before = snapshot(folder.root());
+
+    ZipExtractor extractor;
+    ASSERT_TRUE(extractor.open(folder.at("value.zip")));
+    const bool ok = extractor.extractAll(folder.install());
+    const std::string error = extractor.lastError();
+    const auto after = snapshot(folder.root());
+    ::umount2(folder.at("mounted").c_str(), MNT_DETACH);
+
+    EXPECT_FALSE(ok);
+    EXPECT_NE(error.find("mounted/x.txt"), std::string::npos) << error;
+    EXPECT_EQ(after, before);
 }
 
 TEST(ZipExtractor, AStopWhileStagingLeavesTheInstallAsItWas)
