@@ -7,6 +7,7 @@
 
 #include "platform/sys/Trace.h"
 #include "updater/UpdaterTexts.h"
+#include "updater/WriteAll.h"
 
 namespace tessaly::updater {
 namespace {
@@ -18,16 +19,8 @@ bool savePackage(const std::string& path, std::string_view data)
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
         return false;
-    const char* at = data.data();
-    std::size_t left = data.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, at, left);
-        if (n <= 0)
-            break;
-        at += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return ::close(fd) == 0 && left == 0;
+    const bool written = writeAll(fd, data);
+    return ::close(fd) == 0 && written;
 }
 
 } // namespace

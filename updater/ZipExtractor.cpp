@@ -14,6 +14,7 @@
 #include "updater/EntryRules.h"
 #include "updater/PackageBuffer.h"
 #include "updater/StagedInstall.h"
+#include "updater/WriteAll.h"
 
 namespace tessaly::updater {
 namespace {
@@ -43,20 +44,6 @@ private:
     int fd_;
 };
 
-bool writeAll(int fd, const char* data, std::size_t size)
-{
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 bool makeFolders(const std::string& path)
 {
     std::error_code error;
@@ -80,7 +67,7 @@ bool copyEntryData(unzFile archive, const std::string& target, PackageBuffer& bu
     int read = 0;
     bool written = true;
     while ((read = unzReadCurrentFile(archive, buffer.data(), static_cast<unsigned>(buffer.size()))) > 0) {
-        if (!writeAll(file.get(), buffer.data(), static_cast<std::size_t>(read))) {
+        if (!writeAll(file.get(), std::string_view(buffer.data(), static_cast<std::size_t>(read)))) {
             *error = "cannot write " + target + ": " + std::strerror(errno);
             written = false;
             break;
