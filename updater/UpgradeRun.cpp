@@ -13,10 +13,13 @@ namespace tessaly::updater {
 namespace {
 
 // Writes the package file whole, replacing an old one; false when the
-// file cannot be written completely.
+// file cannot be written completely. The old one goes first and the new
+// one is made afresh, so a symbolic link left in its place is replaced,
+// never written through.
 bool savePackage(const std::string& path, std::string_view data)
 {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    ::unlink(path.c_str());
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0)
         return false;
     const bool written = writeAll(fd, data);

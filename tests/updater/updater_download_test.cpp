@@ -93,6 +93,9 @@ TEST(UpgradeRun, FullUnpacksBothPackagesInOrderAndStartsTheClient)
     Site site;
     site.server.route("/upgrades/Upgrade.zip", {200, kFullPackage});
     site.server.route("/upgrades/Incremental.zip", {200, kIncrementalPackage});
+    // A link left where the package is saved must not be written through.
+    testing::writeFile(site.folder.outside() + "/victim.txt", "victim");
+    std::filesystem::create_symlink(site.folder.outside() + "/victim.txt", site.folder.at("value.zip"));
 
     site.run(UpgradeMode::Full);
 
@@ -104,7 +107,8 @@ TEST(UpgradeRun, FullUnpacksBothPackagesInOrderAndStartsTheClient)
     EXPECT_EQ(readFile(site.folder.at("images/lobby.png")), "lobby");
     EXPECT_EQ(readFile(site.folder.at("common.txt")), "from the incremental package");
     EXPECT_EQ(readFile(site.folder.at("marker.txt")), "incremental");
-    EXPECT_FALSE(std::filesystem::exists(site.folder.at("value.zip")));
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(site.folder.at("value.zip"))));
+    EXPECT_EQ(readFile(site.folder.outside() + "/victim.txt"), "victim");
     ASSERT_EQ(site.launcher.started.size(), 1u);
     EXPECT_EQ(site.launcher.started[0].program, site.folder.at("Tessaly"));
     EXPECT_TRUE(site.launcher.started[0].arguments.empty());
