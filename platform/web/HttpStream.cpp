@@ -197,7 +197,7 @@ HttpStreamReply CurlHttpStream::get(const HttpStreamRequest& request)
     const bool complete = code == CURLE_OK || (code == CURLE_WRITE_ERROR && transfer.stoppedAfterHeaders);
     if (request.onStage)
         request.onStage(HttpStageInfo{HttpStage::RequestComplete, transfer.host, complete ? 1u : 0u,
-                                      static_cast<std::uint32_t>(code)});
+                                      complete ? 0u : static_cast<std::uint32_t>(code)});
     transfer.stage(HttpStage::HandleClosing);
 
     const std::optional<std::uint64_t> announced = reply.contentLength();
