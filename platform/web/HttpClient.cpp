@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "platform/sys/CLocale.h"
+#include "platform/web/CurlSetup.h"
 
 namespace tessaly {
 namespace {
@@ -30,17 +31,32 @@ std::size_t collect(char* data, std::size_t size, std::size_t count, void* user)
     return sink->capped ? take : n;
 }
 
-void initialiseCurlOnce()
+} // namespace
+
+namespace curl {
+
+void initialiseOnce()
 {
     static std::once_flag once;
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
-} // namespace
+void setCommonOptions(CURL* h, const char* url, long connectTimeoutMs)
+{
+    curl_easy_setopt(h, CURLOPT_URL, url);
+    curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(h, CURLOPT_MAXREDIRS, 5L);
+    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, connectTimeoutMs);
+    curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);   // timeouts must not raise signals in a Qt program
+}
+
+} // namespace curl
 
 HttpReply CurlHttpClient::get(const std::string& url, const HttpLimits& limits)
 {
-    initialiseCurlOnce();
+    curl::initialiseOnce();
     HttpReply reply;
     const std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> curl(curl_easy_init(), &curl_easy_cleanup);
     if (!curl) {
@@ -50,14 +66,8 @@ HttpReply CurlHttpClient::get(const std::string& url, const HttpLimits& limits)
     char detail[CURL_ERROR_SIZE] = {};
     Sink sink{&reply.body, limits.maxBytes};
     CURL* h = curl.get();
-    curl_easy_setopt(h, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(h, CURLOPT_MAXREDIRS, 5L);
-    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, limits.connectTimeoutMs);
+    curl::setCommonOptions(h, url.c_str(), limits.connectTimeoutMs);
     curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, limits.totalTimeoutMs);
-    curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);   // timeouts must not raise signals in a Qt program
     curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &collect);
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &sink);
     curl_easy_setopt(h, CURLOPT_ERRORBUFFER, detail);

@@ -1,7 +1,9 @@
 #pragma once
-// A tiny HTTP/1.0 peer on loopback for the version-file tests: it answers
-// each GET from a table of paths, one connection at a time, on a thread of
-// its own so that a blocking client can talk to it.
+// A tiny HTTP/1.0 peer on loopback for the version-file and download
+// tests: it answers each GET from a table of paths, one connection at a
+// time, on a thread of its own so that a blocking client can talk to it.
+// An answer may announce another length than it sends (a body cut short)
+// and may send its body in pieces, calling `beforePiece` before each.
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -10,9 +12,12 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <functional>
 #include <map>
+#include <optional>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -24,6 +29,9 @@ public:
         int status = 200;
         std::string body;
         bool silent = false;   // accept, read the request, never answer
+        std::optional<std::size_t> announcedLength{};   // Content-Length, if not the body's
+        std::size_t pieceSize = 0;                      // 0: the body in one piece
+        std::function<void(std::size_t sentSoFar)> beforePiece{};
     };
 
     LocalHttpServer()
@@ -110,14 +118,28 @@ private:
             return;
         }
         const std::string head = "HTTP/1.0 " + std::to_string(a.status) + " X\r\nContent-Length: " +
-                                 std::to_string(a.body.size()) + "\r\nConnection: close\r\n\r\n";
-        const std::string reply = head + a.body;
-        for (std::size_t sent = 0; sent < reply.size();) {
-            const ssize_t n = ::send(client, reply.data() + sent, reply.size() - sent, MSG_NOSIGNAL);
-            if (n <= 0)
+                                 std::to_string(a.announcedLength.value_or(a.body.size())) +
+                                 "\r\nConnection: close\r\n\r\n";
+        if (!sendAll(client, head))
+            return;
+        const std::size_t piece = a.pieceSize == 0 ? a.body.size() : a.pieceSize;
+        for (std::size_t at = 0; at < a.body.size(); at += piece) {
+            if (a.beforePiece)
+                a.beforePiece(at);
+            if (!sendAll(client, std::string_view(a.body).substr(at, piece)))
                 return;
+        }
+    }
+
+    static bool sendAll(int client, std::string_view data)
+    {
+        for (std::size_t sent = 0; sent < data.size();) {
+            const ssize_t n = ::send(client, data.data() + sent, data.size() - sent, MSG_NOSIGNAL);
+            if (n <= 0)
+                return false;
             sent += static_cast<std::size_t>(n);
         }
+        return true;
     }
 
     int fd_ = -1;
