@@ -89,4 +89,13 @@ void write(std::string& out, const PlayerListEntry& entry)
     out += '}';
 }
 
+void write(std::string& out, const ChatLine& line)
+{
+    out += "{\"sender\": ";
+    write(out, line.sender);
+    out += ", \"text\": ";
+    write(out, line.text);
+    out += '}';
+}
+
 } // namespace tessaly::json
