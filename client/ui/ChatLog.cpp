@@ -51,13 +51,15 @@ void appendMessage(QTextCursor& end, const ChatPictures& pictures, std::string_v
     }
 }
 
-// Drops whole lines from the top until the document holds at most the
-// limit; returns how many characters went.
+// Once the document holds more than the limit, drops whole lines from the
+// top until it holds at most kChatLogKept; returns how many characters went.
+// A cut at the top lays the whole document out again, so it is made for a
+// few hundred lines at once rather than for every line.
 int trimOldestLines(QTextDocument& document)
 {
-    const int excess = document.characterCount() - 1 - kChatLogLimit;
-    if (excess <= 0)
+    if (document.characterCount() - 1 <= kChatLogLimit)
         return 0;
+    const int excess = document.characterCount() - 1 - kChatLogKept;
     QTextBlock keep = document.begin();
     while (keep.isValid() && keep.position() < excess)
         keep = keep.next();

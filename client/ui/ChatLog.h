@@ -15,8 +15,10 @@ class QTextEdit;
 
 namespace tessaly {
 
-// The log keeps at most this many characters; older lines make room.
+// The log keeps at most this many characters; once it would hold more, its
+// oldest lines go until it holds kChatLogKept.
 inline constexpr int kChatLogLimit = 262144;
+inline constexpr int kChatLogKept = kChatLogLimit - kChatLogLimit / 8;
 
 // The pictures of the token table, read once for the whole process from the
 // program's directory, so the working directory does not matter.
@@ -45,8 +47,8 @@ struct ChatPictures {
 // colour, bold as asked, with pictures for tokens when they are shown, in
 // "Verdana" 8.25 pt. A line starts a new paragraph when the log holds text.
 // The user's selection is kept, the log scrolls to its bottom, and its oldest
-// lines go once it holds more than kChatLogLimit characters. A token whose
-// picture did not load stays text.
+// lines make room once it holds more than kChatLogLimit characters. A token
+// whose picture did not load stays text.
 void AppendChatLine(QTextEdit& log, const ChatPictures& pictures, std::string_view sender, std::string_view message,
                     QColor senderColour, QColor textColour, bool textBold);
 

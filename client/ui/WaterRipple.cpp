@@ -37,6 +37,11 @@ void WaterRipple::step(const std::uint32_t* source, std::uint32_t* target)
         for (int i = y * w + 1; i < y * w + w - 1; ++i) {
             const int dx = surface[i] - surface[i + 1];
             const int dy = surface[i] - surface[i + w];
+            // Still water shows the picture as it is.
+            if ((dx | dy) == 0) {
+                target[i] = source[i];
+                continue;
+            }
             const long s = i + static_cast<long>(w) * (dy >> 3) + (dx >> 3);
             if (s <= 0 || s >= cells)
                 continue;
@@ -47,13 +52,19 @@ void WaterRipple::step(const std::uint32_t* source, std::uint32_t* target)
         }
     }
 
-    std::int32_t* next = buffer(page_);
-    const std::int32_t* old = buffer(1 - page_);
+    // Row by row over separate buffers, so the compiler may use vector
+    // instructions.
+    std::int32_t* __restrict next = buffer(page_);
+    const std::int32_t* __restrict old = buffer(1 - page_);
     for (int y = 1; y < h - 1; ++y) {
-        for (int i = y * w + 1; i < y * w + w - 1; ++i) {
-            const int v = ((old[i - w] + old[i + w] + old[i - 1] + old[i + 1] + old[i - w - 1] + old[i - w + 1] +
-                            old[i + w - 1] + old[i + w + 1]) >> 2) - next[i];
-            next[i] = v - (v >> kDampingShift);
+        const std::int32_t* __restrict above = old + (y - 1) * w;
+        const std::int32_t* __restrict row = old + y * w;
+        const std::int32_t* __restrict below = old + (y + 1) * w;
+        std::int32_t* __restrict out = next + y * w;
+        for (int x = 1; x < w - 1; ++x) {
+            const int v = ((above[x - 1] + above[x] + above[x + 1] + row[x - 1] + row[x + 1] + below[x - 1] +
+                            below[x] + below[x + 1]) >> 2) - out[x];
+            out[x] = v - (v >> kDampingShift);
         }
     }
     page_ = 1 - page_;

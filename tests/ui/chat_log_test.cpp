@@ -151,15 +151,20 @@ TEST_F(ChatLogTest, TheUsersSelectionStaysAndTheLogShowsItsNewestLine)
 TEST_F(ChatLogTest, AFullLogDropsItsOldestLinesAndTakesEveryNewOne)
 {
     const std::string text(100, 'x');
-    int lines = 0;
-    while (log.document()->characterCount() <= kChatLogLimit)
-        append("ann: ", std::to_string(lines++) + " " + text);
-    for (int i = 0; i < 50; ++i)
-        append("bob: ", std::to_string(lines++) + " " + text);
-
     const QTextDocument& document = *log.document();
+    int lines = 0;
+    int most = 0;
+    // Lines of 110 characters and more: this many overflow the log once.
+    while (lines < kChatLogLimit / 110 + 50) {
+        append("ann: ", std::to_string(lines++) + " " + text);
+        most = std::max(most, document.characterCount() - 1);
+    }
+    append("bob: ", std::to_string(lines++) + " " + text);
+
+    EXPECT_LE(most, kChatLogLimit);
+    EXPECT_GT(most, kChatLogLimit - 200);
     EXPECT_LE(document.characterCount() - 1, kChatLogLimit);
-    EXPECT_GT(document.characterCount() - 1, kChatLogLimit - 200);
+    EXPECT_GT(document.characterCount() - 1, kChatLogKept - 200);
     EXPECT_EQ(document.lastBlock().text().toStdString(), "bob: " + std::to_string(lines - 1) + " " + text);
     // Whole lines went from the top: the first one left is a whole line.
     EXPECT_TRUE(document.firstBlock().text().startsWith(QStringLiteral("ann: ")));
