@@ -1,7 +1,7 @@
 // The chat log's and the about picture's budgets: one line appended to a
 // log that is already full (its oldest lines make room now and then; the
-// slowest line is the one that cuts) against the 28 ms frame, and one step of the water at the about picture's 454 x 290 against
-// its 30 ms timer.
+// slowest line is the one that cuts) against the 28 ms frame, and one step
+// of the water at the about picture's 454 x 290 against its 30 ms timer.
 
 #include <benchmark/benchmark.h>
 

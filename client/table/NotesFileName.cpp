@@ -1,6 +1,6 @@
 #include "client/table/NotesFileName.h"
 
-#include <cstdint>
+#include "platform/sys/Utf8.h"
 
 namespace tessaly {
 namespace {
@@ -8,37 +8,6 @@ namespace {
 constexpr std::size_t kMaxFileName = 255;
 constexpr std::size_t kFolderBytes = 200;
 constexpr std::string_view kExtension = ".txt";
-
-// Length of the valid UTF-8 sequence that starts at text[i], or 0.
-std::size_t utf8Length(std::string_view text, std::size_t i)
-{
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    std::size_t length = 0;
-    std::uint32_t min = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        min = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        min = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        min = 0x10000;
-    } else {
-        return 0;
-    }
-    if (i + length > text.size())
-        return 0;
-    std::uint32_t code = lead & (0x7Fu >> length);
-    for (std::size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80)
-            return 0;
-        code = (code << 6) | (byte(i + k) & 0x3Fu);
-    }
-    const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
-    return code < min || code > 0x10FFFF || surrogate ? 0 : length;
-}
 
 void appendEscape(std::string& out, unsigned char byte)
 {
@@ -50,7 +19,8 @@ void appendEscape(std::string& out, unsigned char byte)
 
 bool needsEscape(unsigned char byte)
 {
-    return byte < 0x20 || byte == 0x7F || std::string_view("/\\%<>:\"|?*").find(static_cast<char>(byte)) != std::string_view::npos;
+    constexpr std::string_view kForbidden = "/\\%<>:\"|?*";
+    return byte < 0x20 || byte == 0x7F || kForbidden.find(static_cast<char>(byte)) != std::string_view::npos;
 }
 
 std::string escapedName(std::string_view name)
@@ -61,7 +31,7 @@ std::string escapedName(std::string_view name)
     for (std::size_t i = 0; i < name.size();) {
         const auto byte = static_cast<unsigned char>(name[i]);
         if (byte >= 0x80) {
-            const std::size_t length = utf8Length(name, i);
+            const std::size_t length = utf8SequenceLength(name, i);
             if (length == 0) {
                 appendEscape(out, byte);
                 ++i;

@@ -36,7 +36,8 @@ ChatLineKind chatLineKind(std::string_view sender, std::string_view text)
     if (!startsWithNoCase(label, "Dealer:"))
         return ChatLineKind::Player;
     constexpr std::array<std::string_view, 3> kResults{"chips with", "wins with", "looses with"};
-    const bool result = std::any_of(kResults.begin(), kResults.end(), [&](std::string_view r) { return contains(text, r); });
+    const bool result =
+        std::any_of(kResults.begin(), kResults.end(), [&](std::string_view r) { return contains(text, r); });
     return result ? ChatLineKind::DealerResult : ChatLineKind::Dealer;
 }
 

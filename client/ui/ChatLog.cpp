@@ -83,7 +83,8 @@ ChatPictureTable::ChatPictureTable(const std::string& programDirectory)
 
 QUrl ChatPictureTable::resourceName(int entry)
 {
-    return QUrl(QStringLiteral("chatpicture:") + toQString(chatPictureTokens().at(static_cast<std::size_t>(entry)).file));
+    const ChatPictureToken& token = chatPictureTokens().at(static_cast<std::size_t>(entry));
+    return QUrl(QStringLiteral("chatpicture:") + toQString(token.file));
 }
 
 void AppendChatLine(QTextEdit& log, const ChatPictures& pictures, std::string_view sender, std::string_view message,

@@ -99,8 +99,8 @@ void WaterRipple::drop(int x, int y, int radius, int depth, int page)
 
 std::int32_t WaterRipple::heightAt(int buffer, int x, int y) const
 {
-    return buffers_[static_cast<std::size_t>(buffer)].at(static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
-                                                           static_cast<std::size_t>(x));
+    const auto cell = static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x);
+    return buffers_[static_cast<std::size_t>(buffer)].at(cell);
 }
 
 } // namespace tessaly

@@ -252,8 +252,8 @@ TEST(Dispatcher, EveryChatLineWaitsForTheNextFrameInOrder)
           "SEND_MESSAGE:\tDealer\t2\tbob wins with a pair", "SEND_MESSAGE:\tann\t3\telsewhere"},
          {},
          [](const ClientState& s) {
-             EXPECT_EQ(waitingLines(s.tables[2]),
-                       (std::vector<std::string>{"Dealer: #5 hand starting", "bob: gl", "Dealer: bob wins with a pair"}));
+             EXPECT_EQ(waitingLines(s.tables[2]), (std::vector<std::string>{"Dealer: #5 hand starting", "bob: gl",
+                                                                             "Dealer: bob wins with a pair"}));
              EXPECT_EQ(s.tables[2].chatSender.str(), "Dealer");
              EXPECT_EQ(s.tables[2].chatText.str(), "bob wins with a pair");
              EXPECT_EQ(waitingLines(s.tables[3]), (std::vector<std::string>{"ann: elsewhere"}));

@@ -91,7 +91,8 @@ TEST(NotesFileName, OrdinaryNamesKeepTheirFileAndOthersStayInsideNotes)
     const std::vector<std::string> names{
         "../x", "/etc/passwd", "a/b", "..", ".", ".hidden", nul, std::string("a\0", 2), "a", "a%2Fb", "a%2fb",
         "a\\b", "", "%", "a..b", "a.%2Eb", "x\xff", "x\xc3", "tab\tname", "C:", std::string(252, 'n'),
-        std::string(255, '/'), std::string(255, '.'), std::string(254, '.') + "x", std::string(85, '/') + "\xe2\x82\xac" + std::string(100, 'y'),
+        std::string(255, '/'), std::string(255, '.'), std::string(254, '.') + "x",
+        std::string(85, '/') + "\xe2\x82\xac" + std::string(100, 'y'),
         std::string(200, 'y') + "." + std::string(100, 'z'),
     };
     std::set<std::string> paths;

@@ -76,7 +76,8 @@ protected:
 TEST_F(ChatLogTest, PicturesComeFromTheProgramsDirectoryWhateverTheWorkingDirectory)
 {
     for (int i = 0; i < kChatPictureCount; ++i)
-        EXPECT_EQ(installedPictures().image(i).size(), QSize(19, 19)) << chatPictureTokens()[static_cast<std::size_t>(i)].file;
+        EXPECT_EQ(installedPictures().image(i).size(), QSize(19, 19))
+            << chatPictureTokens()[static_cast<std::size_t>(i)].file;
     const ChatPictureTable none("/nonexistent");
     EXPECT_TRUE(none.image(0).isNull());
 }

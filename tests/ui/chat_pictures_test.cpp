@@ -23,7 +23,10 @@ ChatRun picture(std::string_view token)
     return {};
 }
 
-std::string_view fileOf(const ChatRun& run) { return chatPictureTokens().at(static_cast<std::size_t>(run.picture)).file; }
+std::string_view fileOf(const ChatRun& run)
+{
+    return chatPictureTokens().at(static_cast<std::size_t>(run.picture)).file;
+}
 
 TEST(ChatPictureRules, TokensBecomePicturesLeftToRightInTableOrder)
 {

@@ -19,10 +19,12 @@ constexpr int kH = 290;
 std::vector<std::uint32_t> pattern(int w, int h)
 {
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w * h));
-    for (int i = 0; i < w * h; ++i)
-        pixels[static_cast<std::size_t>(i)] =
-            0xFF000000u | static_cast<std::uint32_t>((i * 7) % 256) << 16 | static_cast<std::uint32_t>((i / 3) % 256) << 8 |
-            static_cast<std::uint32_t>((i * 13) % 256);
+    for (int i = 0; i < w * h; ++i) {
+        const auto red = static_cast<std::uint32_t>((i * 7) % 256);
+        const auto green = static_cast<std::uint32_t>((i / 3) % 256);
+        const auto blue = static_cast<std::uint32_t>((i * 13) % 256);
+        pixels[static_cast<std::size_t>(i)] = 0xFF000000u | red << 16 | green << 8 | blue;
+    }
     return pixels;
 }
 
@@ -44,7 +46,9 @@ TEST(WaterRipple, ADropFillsExactlyTheCellsInsideItsCircleWithinTheInterior)
     struct Case {
         int x, y, radius;
     };
-    const Case cases[] = {{100, 100, 5}, {100, 100, 1}, {0, 5, 5}, {kW - 1, kH - 1, 7}, {3, kH - 2, 50}, {kW + 3, 40, 5}};
+    const Case cases[] = {
+        {100, 100, 5}, {100, 100, 1}, {0, 5, 5}, {kW - 1, kH - 1, 7}, {3, kH - 2, 50}, {kW + 3, 40, 5},
+    };
     for (const Case& c : cases) {
         WaterRipple water;
         water.create(kW, kH);
