@@ -159,6 +159,8 @@ void PlayerNotesWindow::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+void PlayerNotesWindow::reject() { close(); }
+
 void PlayerNotesWindow::resizeEvent(QResizeEvent* event)
 {
     DialogWindow::resizeEvent(event);

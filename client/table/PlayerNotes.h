@@ -64,6 +64,9 @@ public:
     // failure says so and returns false.
     bool save();
 
+    // Escape closes the window as its close box does, saving the notes.
+    void reject() override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -30,8 +30,8 @@ const std::vector<ControlTemplate> kChatControls{
     {.id = kChatInput, .kind = ControlKind::Edit, .rect = {127, 320, 134, 12}},
     {.id = kChatFilter, .kind = ControlKind::ComboBox, .rect = {127, 284, 134, 12}, .text = "Dealer - Everything",
      .flags = ctl::Hidden},
-    {.id = kThisHandSpot, .kind = ControlKind::HotSpotButton, .rect = {3, 0, 80, 7}, .text = "This Hand"},
-    {.id = kLastHandSpot, .kind = ControlKind::HotSpotButton, .rect = {3, 7, 80, 7}, .text = "Last Hand"},
+    {.id = kThisHandSpot, .kind = ControlKind::HotSpotButton, .rect = {3, 0, 80, 8}},
+    {.id = kLastHandSpot, .kind = ControlKind::HotSpotButton, .rect = {3, 8, 80, 7}},
 };
 
 const MenuTemplate kPlayerMenu{
@@ -49,6 +49,7 @@ const MenuTemplate& playerMenuTemplate() { return kPlayerMenu; }
 QMenu* playerMenu(QWidget* owner, std::function<void()> takeNotes)
 {
     QMenu* menu = buildPopupMenu(kPlayerMenu.items.front(), owner);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(menu, &QMenu::triggered, menu, [takeNotes = std::move(takeNotes)](QAction* action) {
         if (commandId(action) == kTakePlayerNotes)
             takeNotes();

@@ -47,7 +47,7 @@ std::vector<ControlTemplate> chatControls();
 const MenuTemplate& playerMenuTemplate();
 // The popup of menu 192 owned by `owner`; "Take Player Notes" runs
 // takeNotes, "Disable Players' Chat" does nothing. The caller shows it
-// (popup() or exec() at the click).
+// (popup() or exec() at the click); it deletes itself once closed.
 QMenu* playerMenu(QWidget* owner, std::function<void()> takeNotes);
 
 struct TableChatContext {
