@@ -1,7 +1,9 @@
 #include "client/lobby/AboutDialog.h"
 
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QTimerEvent>
 
 #include "client/app/VersionCheck.h"
 #include "client/lobby/LobbyTexts.h"
@@ -40,22 +42,63 @@ const DialogTemplate kAboutTemplate{
 
 } // namespace
 
-AboutPicture::AboutPicture(QWidget* parent) : QWidget(parent), image_(kWidth, kHeight, QImage::Format_RGB32)
+// The frame has its size whatever the bitmap's; what the bitmap does not
+// cover stays black.
+AboutPicture::AboutPicture(QWidget* parent)
+    : QWidget(parent), source_(bitmapImage(kAboutPictureBitmap), kWidth, kHeight), frame_(source_)
 {
-    // The frame has its size whatever the bitmap's; what the bitmap does not
-    // cover stays black.
-    image_.fill(Qt::black);
-    QPainter painter(&image_);
-    painter.drawImage(0, 0, bitmapImage(kAboutPictureBitmap));
-    painter.end();
-    setFixedSize(image_.size());
+    water_.create(kWidth, kHeight);
+    setFixedSize(kWidth, kHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+}
+
+void AboutPicture::animate()
+{
+    water_.step(source_.pixels(), frame_.pixels());
+    repaint();
 }
 
 void AboutPicture::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.drawImage(0, 0, image_);
+    frame_.draw(painter, 0, 0);
+}
+
+void AboutPicture::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() == timer_.timerId())
+        animate();
+    else
+        QWidget::timerEvent(event);
+}
+
+// The pixel array's rows run from the top here, so the pointer's row is the
+// row of the surface as it is.
+void AboutPicture::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    if (rect().contains(at))
+        water_.drop(at.x(), at.y(), kTrailRadius, kTrailDepth, water_.page());
+}
+
+void AboutPicture::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && rect().contains(at))
+        water_.drop(at.x(), at.y(), kClickRadius, kClickDepth, water_.page());
+}
+
+void AboutPicture::showEvent(QShowEvent* event)
+{
+    timer_.start(kAnimationPeriodMs, this);
+    QWidget::showEvent(event);
+}
+
+void AboutPicture::hideEvent(QHideEvent* event)
+{
+    timer_.stop();
+    QWidget::hideEvent(event);
 }
 
 dlgAbout::dlgAbout(const ClientState& state, QWidget* parent)

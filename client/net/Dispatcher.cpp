@@ -741,8 +741,7 @@ Dispatcher::Flow Dispatcher::chat(LineFields& f)
         if (T->playersInHand.size() < 2)
             return Flow::End;
     }
-    T->chatText = text;
-    T->chatSender = name;
+    T->queueChatLine(name, text);
     return Flow::Next;
 }
 

@@ -41,6 +41,15 @@ void TableState::reset()
     userToAct = 0;
 }
 
+void TableState::queueChatLine(std::string_view sender, std::string_view text)
+{
+    chatSender = sender;
+    chatText = text;
+    if (chatQueue.size() == kMaxWaitingChatLines)
+        chatQueue.pop_front();
+    chatQueue.push_back({chatSender, chatText});
+}
+
 void TableState::clearBets() { inFront.fill(0.0f); }
 
 void TableState::seatPlayer(int seat, std::string_view name, float stackAmount, float inFrontAmount, int /*state*/)

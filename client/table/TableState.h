@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,18 @@ class LineSender;
 
 template <class T>
 using PerSeat = std::array<T, kSeatCount>;
+
+// One chat or dealer line as the server sent it, line breaks removed.
+struct ChatLine {
+    FixedText<256> sender;
+    FixedText<1024> text;
+
+    bool operator==(const ChatLine&) const = default;
+};
+
+// Lines that wait for the table window's next frame. A window takes them
+// every 28 ms; a table without a window keeps only the newest ones.
+inline constexpr std::size_t kMaxWaitingChatLines = 512;
 
 struct TableState {
     PerSeat<std::int32_t> holeCardsDrawn{};
@@ -72,6 +85,9 @@ struct TableState {
     std::array<float, kMaxPots> pots{};
     FixedText<256> chatSender;
     FixedText<1024> chatText;
+    // Every line since the window's last frame, oldest first; chatSender and
+    // chatText are the newest of them.
+    std::deque<ChatLine> chatQueue;
     std::vector<std::int32_t> playersInHand;
     std::int32_t handInProgress = 0;
     std::int32_t userSeatedHere = 0;
@@ -118,6 +134,9 @@ struct TableState {
     // Posts the blind of kind 100 (big) or 101 (small) for userSeat, with
     // the amount "0.00" the server expects.
     void autoPostBlind(LineSender& sender, int tableId, int kind) const;
+    // Stores a chat line: the newest in chatSender and chatText, and at the
+    // end of chatQueue, whose oldest line goes once it is full.
+    void queueChatLine(std::string_view sender, std::string_view text);
     // Builds dealOrder when the dealer announces the deal: the hand's seats
     // in seat order starting after the dealer, three times over.
     void startDeal();

@@ -37,6 +37,7 @@ void checkBounds(const tessaly::ClientState& state)
         for (const std::int32_t card : t.board)
             require(isCard(card));
         require(t.chatText.size() <= 1023 && t.chatSender.size() <= 255 && t.tableName.size() <= 127);
+        require(t.chatQueue.size() <= kMaxWaitingChatLines);
         for (const auto& name : t.playerName)
             require(name.size() <= 255);
     }

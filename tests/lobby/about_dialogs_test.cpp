@@ -40,6 +40,63 @@ TEST(AboutDialog, ShowsTheVersionTheServerTimeAndThePicture)
     EXPECT_EQ(about.result(), QDialog::Accepted);
 }
 
+// How many pixels of the shown frame differ from the still picture, within
+// `radius` of the point and outside it.
+std::pair<int, int> changedPixels(const AboutPicture& picture, QPoint at, int radius)
+{
+    const QImage still = bitmapImage(208).convertToFormat(QImage::Format_RGB32);
+    std::pair<int, int> changed{0, 0};
+    for (int y = 0; y < AboutPicture::kHeight; ++y) {
+        for (int x = 0; x < AboutPicture::kWidth; ++x) {
+            if (picture.image().pixel(x, y) == still.pixel(x, y))
+                continue;
+            const QPoint d = QPoint(x, y) - at;
+            (d.x() * d.x() + d.y() * d.y() <= radius * radius ? changed.first : changed.second) += 1;
+        }
+    }
+    return changed;
+}
+
+TEST(AboutDialog, ThePictureRipplesUnderThePointerAndWhereItIsClicked)
+{
+    ClientState state;
+    dlgAbout about(state);
+    AboutPicture* picture = about.picture();
+    EXPECT_FALSE(picture->animating());
+    about.show();
+    EXPECT_TRUE(picture->animating());
+
+    // Still water: the frames are the picture.
+    picture->animate();
+    EXPECT_EQ(changedPixels(*picture, {0, 0}, 0), std::make_pair(0, 0));
+
+    // The pointer passing leaves small rings where it went, near its path.
+    const QPoint trail[] = {{100, 80}, {112, 82}, {124, 84}};
+    for (const QPoint at : trail) {
+        QTest::mouseMove(about.windowHandle(), picture->mapTo(&about, at));
+        picture->animate();
+    }
+    picture->animate();
+    picture->animate();
+    int nearTrail = 0;
+    for (const QPoint at : trail) {
+        const int changed = changedPixels(*picture, at, 8).first;
+        EXPECT_GT(changed, 0) << at.x();
+        nearTrail += changed;
+    }
+    EXPECT_EQ(changedPixels(*picture, trail[1], 40).second, 0);
+
+    // A click drops a large one.
+    const QPoint click(300, 200);
+    QTest::mouseClick(picture, Qt::LeftButton, {}, click);
+    for (int tick = 0; tick < 3; ++tick)
+        picture->animate();
+    EXPECT_GT(changedPixels(*picture, click, 60).first, 2 * nearTrail);
+
+    about.hide();
+    EXPECT_FALSE(picture->animating());
+}
+
 TEST(SoftwareNotesDialog, ShowsTheNotesReadOnly)
 {
     softwareNotesDlg notes;

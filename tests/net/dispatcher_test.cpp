@@ -236,6 +236,56 @@ TEST(Dispatcher, ChatLinesAndKeywordsFoundInsideThem)
     });
 }
 
+std::vector<std::string> waitingLines(const TableState& t)
+{
+    std::vector<std::string> lines;
+    for (const ChatLine& line : t.chatQueue)
+        lines.push_back(line.sender.str() + ": " + line.text.str());
+    return lines;
+}
+
+TEST(Dispatcher, EveryChatLineWaitsForTheNextFrameInOrder)
+{
+    runCases({
+        {"lines of one frame all wait, the newest also in chatSender and chatText", nullptr,
+         {"SEND_MESSAGE:\tDealer\t2\t#5 hand starting", "SEND_MESSAGE:\tbob\t2\tgl",
+          "SEND_MESSAGE:\tDealer\t2\tbob wins with a pair", "SEND_MESSAGE:\tann\t3\telsewhere"},
+         {},
+         [](const ClientState& s) {
+             EXPECT_EQ(waitingLines(s.tables[2]), (std::vector<std::string>{"Dealer: #5 hand starting", "bob: gl",
+                                                                             "Dealer: bob wins with a pair"}));
+             EXPECT_EQ(s.tables[2].chatSender.str(), "Dealer");
+             EXPECT_EQ(s.tables[2].chatText.str(), "bob wins with a pair");
+             EXPECT_EQ(waitingLines(s.tables[3]), (std::vector<std::string>{"ann: elsewhere"}));
+         }},
+        {"a deal with one player is not stored", [](ClientState& s) { s.tables[2].playersInHand = {4}; },
+         {"SEND_MESSAGE:\tbob\t2\thi", "SEND_MESSAGE:\tDealer\t2\tDealing down hole cards"}, {},
+         [](const ClientState& s) { EXPECT_EQ(waitingLines(s.tables[2]), (std::vector<std::string>{"bob: hi"})); }},
+        {"long texts are cut like chatText", nullptr,
+         {"SEND_MESSAGE:\tbob\t2\thello " + std::string(2000, 'x')}, {},
+         [](const ClientState& s) {
+             ASSERT_EQ(s.tables[2].chatQueue.size(), 1u);
+             EXPECT_EQ(s.tables[2].chatQueue[0].sender.str(), "bob");
+             EXPECT_EQ(s.tables[2].chatQueue[0].text, s.tables[2].chatText);
+             EXPECT_EQ(s.tables[2].chatText.size(), 1023u);
+         }},
+    });
+}
+
+TEST(Dispatcher, ATableWithoutAWindowKeepsOnlyTheNewestWaitingLines)
+{
+    ClientState state;
+    EffectRecorder recorder;
+    Dispatcher dispatcher(state, {recorder, recorder, recorder, recorder});
+    const std::size_t sent = kMaxWaitingChatLines + 10;
+    for (std::size_t i = 0; i < sent; ++i)
+        dispatcher.dispatchLine("SEND_MESSAGE:\tbob\t1\tline " + std::to_string(i));
+    const std::deque<ChatLine>& queue = state.tables[1].chatQueue;
+    ASSERT_EQ(queue.size(), kMaxWaitingChatLines);
+    EXPECT_EQ(queue.front().text.str(), "line 10");
+    EXPECT_EQ(queue.back().text.str(), "line " + std::to_string(sent - 1));
+}
+
 TEST(Dispatcher, SeatsCardsBoardAndPots)
 {
     runCases({

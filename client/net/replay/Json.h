@@ -7,6 +7,7 @@
 #include <cmath>
 #include <concepts>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,11 +42,14 @@ void write(std::string& out, const FixedText<N>& text)
 }
 
 void write(std::string& out, const PlayerListEntry& entry);
+void write(std::string& out, const ChatLine& line);
 
 template <class T, std::size_t N>
 void write(std::string& out, const std::array<T, N>& values);
 template <class T>
 void write(std::string& out, const std::vector<T>& values);
+template <class T>
+void write(std::string& out, const std::deque<T>& values);
 
 template <class Range>
 void writeArray(std::string& out, const Range& values)
@@ -69,6 +73,12 @@ void write(std::string& out, const std::array<T, N>& values)
 
 template <class T>
 void write(std::string& out, const std::vector<T>& values)
+{
+    writeArray(out, values);
+}
+
+template <class T>
+void write(std::string& out, const std::deque<T>& values)
 {
     writeArray(out, values);
 }

@@ -59,6 +59,7 @@ void forEachTableField(Table& t, Visit&& visit)
     visit("pots", t.pots);
     visit("chatSender", t.chatSender);
     visit("chatText", t.chatText);
+    visit("chatQueue", t.chatQueue);
     visit("playersInHand", t.playersInHand);
     visit("handInProgress", t.handInProgress);
     visit("userSeatedHere", t.userSeatedHere);
