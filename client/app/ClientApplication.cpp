@@ -12,8 +12,9 @@ ClientApplication::ClientApplication(const std::string& programPath)
       programDirectory_(programDirectoryOf(programPath).value_or(".")),
       sequence_(config_, programPath, services_.ports(boxes_)),
       pages_(config_, urlOpener_, services_.launcher, BrowserLauncher::browserFromEnvironment()),
+      chatPictures_(programDirectory_.string()),
       lobby_{state_, socket_, boxes_, services_.exit, services_.launcher, sound_, startup_, dialogs_, pages_,
-             programDirectory_}
+             programDirectory_, chatPictures_, notes_}
 {
     socket_.setLineReceiver(dispatcher_);
 }

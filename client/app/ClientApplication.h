@@ -19,7 +19,9 @@
 #include "client/lobby/RememberedLogin.h"
 #include "client/net/Dispatcher.h"
 #include "client/net/ServerSocket.h"
+#include "client/table/PlayerNotes.h"
 #include "client/table/ClientState.h"
+#include "client/ui/ChatLog.h"
 #include "client/ui/SoundPlayer.h"
 #include "platform/audio/MixerAudio.h"
 #include "platform/gui/QtMessageBoxes.h"
@@ -54,6 +56,8 @@ private:
     AccountDialogs dialogs_{account_};
     DesktopUrlOpener urlOpener_;
     PageOpener pages_;
+    ChatPictureTable chatPictures_;
+    PlayerNotes notes_{boxes_};
     LobbyContext lobby_;
 };
 

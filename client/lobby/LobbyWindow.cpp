@@ -79,7 +79,7 @@ void forEachCommand(const QList<QAction*>& actions, const std::function<void(QAc
 dlgLobby::dlgLobby(LobbyContext& context, QWidget* parent)
     : DialogWindow(lobbyTemplate(), skinDialogBuilder(), parent), context_(context),
       tableContext_{context.state, context.sender, context.boxes, context.sound, context.pages, this,
-                    [this] { showLoginDialog(false); }}
+                    [this] { showLoginDialog(false); }, context.chatPictures, context.notes}
 {
     connectCommands();
     for (const auto& a : kAccessibleNames) {

@@ -25,10 +25,12 @@ class QTreeWidget;
 
 namespace tessaly {
 
+class ChatPictureTable;
 class LineSender;
 class LobbyDialogs;
 class LobbyHost;
 class PageOpener;
+class PlayerNotes;
 class ProcessExit;
 class ProcessLauncher;
 class SoundPlayer;
@@ -45,6 +47,8 @@ struct LobbyContext {
     LobbyDialogs& dialogs;
     const PageOpener& pages;
     std::filesystem::path programDirectory;   // where "settings.txt" lives
+    const ChatPictureTable& chatPictures;     // the table windows' chat pictures
+    PlayerNotes& notes;                       // the notes windows, one per player
 };
 
 inline constexpr const char* kLeaveLobbyMessage = "You sure you want to leave Tessaly";

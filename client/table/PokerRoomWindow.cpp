@@ -4,6 +4,10 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTextEdit>
 #include <QPainter>
 
 #include <chrono>
@@ -17,9 +21,11 @@
 #include "client/table/ClientState.h"
 #include "client/table/OfferButtons.h"
 #include "client/table/OptionPanel.h"
+#include "client/table/PlayerNotes.h"
 #include "client/table/RebuyDialog.h"
 #include "client/table/SeatButtons.h"
 #include "client/table/SeatLayout.h"
+#include "client/table/TableChat.h"
 #include "client/table/TableDescription.h"
 #include "client/table/TableWindowRules.h"
 #include "client/ui/SkinButton.h"
@@ -60,7 +66,7 @@ DialogTemplate makePokerRoomTemplate()
              .text = "Invite A Friend"},
             {.id = kLeaveTable, .kind = ControlKind::SkinButton, .rect = {452, 322, 75, 12}, .text = "Leave Table"},
         }};
-    for (auto* part : {&SeatButtons::controls, &bettingControls}) {
+    for (auto* part : {&SeatButtons::controls, &bettingControls, &chatControls}) {
         std::vector<ControlTemplate> controls = part();
         dialog.controls.insert(dialog.controls.end(), controls.begin(), controls.end());
     }
@@ -106,12 +112,15 @@ dlgPokerRoom::dlgPokerRoom(TableWindowContext& context, int tableId, std::string
 
     betting_ = std::make_unique<BettingContext>(BettingContext{
         .table = T, .tableId = tableId_, .sender = sender(), .boxes = boxes(), .owner = this,
-        .chatInput = [] { return nullptr; },
+        .chatInput = [this] { return chat_ ? chat_->input() : nullptr; },
         .getMoreChips = [this] { getMoreChips(); },
         .openRebuy = [this] { openRebuy(); }});
     actionBar_ = std::make_unique<ActionBar>(*this, *betting_);
     options_ = std::make_unique<OptionPanel>(*this, *betting_);
     offers_ = std::make_unique<OfferButtons>(*this, *betting_);
+    chat_ = std::make_unique<TableChat>(*this, TableChatContext{T, state().session, tableId_, sender(), boxes(),
+                                                                context_.chatPictures, this, context_.showLogin});
+    chat_->input()->setFocus();
 }
 
 dlgPokerRoom::~dlgPokerRoom() = default;
@@ -150,6 +159,7 @@ void dlgPokerRoom::frameStep()
     if (leaving_)
         return;
     TableState& T = table();
+    chat_->frameStep();
     options_->showStep(T.userSeatedHere == 1);
     seats_->frameStep(T);
     if (T.bringToFront != 0) {
@@ -348,10 +358,12 @@ void dlgPokerRoom::keyPressEvent(QKeyEvent* event)
     }
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        // Enter belongs to the window: in the raise box it bets.
+        // Enter belongs to the window: in the raise box it bets first, then
+        // the chat line goes out.
         event->accept();
         if (focusWidget() != nullptr && focusWidget() == control(betting::kAmountBox))
             actionBar_->betOrRaise();
+        chat_->sendInput();
         return;
     default:
         DialogWindow::keyPressEvent(event);
@@ -363,6 +375,25 @@ void dlgPokerRoom::changeEvent(QEvent* event)
     if (event->type() == QEvent::WindowStateChange && isMinimized())
         restoreLobby();
     DialogWindow::changeEvent(event);
+}
+
+void dlgPokerRoom::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton)
+        openPlayerMenu(event->position().toPoint());
+    DialogWindow::mousePressEvent(event);
+}
+
+// A right click on a seated player's box offers the notes on that player.
+void dlgPokerRoom::openPlayerMenu(const QPoint& position)
+{
+    const QPoint inTable = position - clientRect().topLeft();
+    const int seat = playerBoxAt(inTable.x(), inTable.y(), table(), scale().x, scale().y);
+    if (seat < 0)
+        return;
+    const std::string name = table().playerName[static_cast<std::size_t>(seat)].str();
+    PlayerNotes& notes = context_.notes;
+    playerMenu(this, [&notes, name] { notes.open(name); })->popup(mapToGlobal(position));
 }
 
 } // namespace tessaly

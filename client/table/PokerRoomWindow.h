@@ -22,12 +22,15 @@
 namespace tessaly {
 
 class ActionBar;
+class ChatPictureTable;
 class LineSender;
 class OfferButtons;
 class OptionPanel;
 class PageOpener;
+class PlayerNotes;
 class SeatButtons;
 class SoundPort;
+class TableChat;
 class dlgGetMoreChips;
 class dlgPlayMoneyBuyIn;
 struct BettingContext;
@@ -48,6 +51,8 @@ struct TableWindowContext {
     const PageOpener& pages;
     QPointer<QWidget> lobby;              // restored when a table window closes or is minimised
     std::function<void()> showLogin;      // the login dialog, made if need be, in front
+    const ChatPictureTable& chatPictures;
+    PlayerNotes& notes;                   // the notes windows, one per player name
 };
 
 // Dialog 155: 532 x 335 units.
@@ -100,6 +105,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     TableState& table();
@@ -117,6 +123,7 @@ private:
     void restoreLobby();
     void stopTimers();
     void describeTable();
+    void openPlayerMenu(const QPoint& position);
 
     TableWindowContext& context_;
     const int tableId_;
@@ -129,6 +136,7 @@ private:
     std::unique_ptr<ActionBar> actionBar_;
     std::unique_ptr<OptionPanel> options_;
     std::unique_ptr<OfferButtons> offers_;
+    std::unique_ptr<TableChat> chat_;
     QPointer<dlgPlayMoneyBuyIn> buyIn_;
     QPointer<dlgGetMoreChips> rebuy_;
     std::string description_;

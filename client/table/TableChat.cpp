@@ -1,6 +1,7 @@
 #include "client/table/TableChat.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -63,8 +64,10 @@ TableChat::TableChat(const ControlMap& controls, TableChatContext context)
     log_->setAccessibleName(QStringLiteral("Chat log"));
     log_->setFont(pointFont("Verdana", 8.25));
     input_->setAccessibleName(QStringLiteral("Chat"));
-    if (QComboBox* filter = controls.comboBox(kChatFilter))
+    if (QComboBox* filter = controls.comboBox(kChatFilter)) {
         filter->setAccessibleName(QStringLiteral("Chat filter"));
+        filter->view()->setAccessibleName(QStringLiteral("Chat filter"));
+    }
     MessageBoxes& boxes = context_.boxes;
     QWidget* owner = context_.owner;
     for (const int spot : {kThisHandSpot, kLastHandSpot}) {

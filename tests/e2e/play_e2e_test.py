@@ -29,7 +29,8 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from desktop_session import (Failure, House, Suite, click, control, describe_windows, log_in,  # noqa: E402
-                             open_table, screenshot, showing_controls, type_into, wait_for, window_named)
+                             open_table, screenshot, showing, showing_controls, type_into, wait_for,
+                             window_named)
 
 DIST = os.environ["TESSALY_DIST_DIR"]
 NAME = "e2eplayer"
@@ -139,9 +140,15 @@ class Player:
         def find(role, pattern):
             return next((a for r, n, a in shown if r == role and re.fullmatch(pattern, n)), None)
 
+        def press(accessible, pattern):
+            # The prompt may have changed since the look: a post button takes
+            # the place of the action buttons, so check the button again.
+            if showing(accessible) and re.fullmatch(pattern, accessible.name or ""):
+                click(self.suite, accessible)
+
         post = find("push button", r"Post [BS]B \(.*\)")
         if post is not None:
-            click(self.suite, post)
+            press(post, r"Post [BS]B \(.*\)")
             self.done.add("posted by hand")
             return True
         check = find("push button", r"Check")
@@ -152,16 +159,16 @@ class Player:
                 self.hands_played() >= 2:
             minimum = re.search(r"to (\S+)", raise_button.name).group(1)
             type_into(self.suite, amount, minimum)
-            click(self.suite, wait_for(lambda: self.visible("push button", r"(Bet|Raise) to .*"), 5, "Raise"))
+            press(wait_for(lambda: self.visible("push button", r"(Bet|Raise) to .*"), 5, "Raise"), r"(Bet|Raise) to .*")
             self.done.add("raised")
             return True
         if "folded" not in self.done and call is not None and self.hands_played() >= 3:
-            click(self.suite, find("push button", r"Fold"))
+            press(find("push button", r"Fold"), r"Fold")
             self.done.add("folded")
             return True
-        for answer in (check, call, find("push button", r"All In")):
+        for answer, pattern in ((check, r"Check"), (call, r"Call .*"), (find("push button", r"All In"), r"All In")):
             if answer is not None:
-                click(self.suite, answer)
+                press(answer, pattern)
                 return True
         return False
 
@@ -172,6 +179,7 @@ class Player:
 def main():
     root = tempfile.mkdtemp(prefix="tessaly-play-")
     suite = Suite(root)
+    transcript = None
     try:
         suite.start_desktop()
         house = House(suite, ["--tables", write_tables(root), "--bots", "2", "--pace", "15", "--turn-timeout", "120"])
@@ -254,6 +262,10 @@ def main():
 
         play_until(lambda: player.hands_played() >= HANDS_TO_PLAY and {"raised", "folded"} <= player.done,
                    f"{HANDS_TO_PLAY} hands with a raise and a fold")
+        replies = [line.split("\t") for line in transcript.sent() if line.startswith("REPLY:")]
+        for code, what in (("5", "a raise"), ("4", "a fold"), ("3", "a call"), ("6", "a check")):
+            if not any(len(r) > 2 and r[2] == code for r in replies):
+                raise Failure(f"the client never sent {what}")
         if not any("xPBB:" in l or "xPSB:" in l for l in transcript.sent()):
             raise Failure("no blind was posted")
 
@@ -282,10 +294,10 @@ def main():
         print(describe_windows())
         if os.environ.get("TESSALY_KEEP_E2E") is not None:
             screenshot(suite, os.path.join(root, "failure.png"))
-        errors = os.path.join(root, "client.err")
-        if os.path.exists(errors):
-            with open(errors, errors="replace") as f:
-                print("client's last traces:\n" + "".join(f.readlines()[-40:]))
+        path = transcript.client_file() if transcript is not None else None
+        if path is not None:
+            with open(path, errors="replace") as f:
+                print("the client's connection, last lines:\n" + "".join(f.readlines()[-40:]))
         return 1
     finally:
         suite.close()

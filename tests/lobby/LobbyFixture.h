@@ -19,6 +19,8 @@
 #include "client/lobby/PageOpener.h"
 #include "client/net/Dispatcher.h"
 #include "client/table/ClientState.h"
+#include "client/table/PlayerNotes.h"
+#include "client/ui/ChatLog.h"
 #include "client/ui/SoundPlayer.h"
 #include "platform/audio/AudioDevice.h"
 #include "tests/support/RecordingPorts.h"
@@ -170,8 +172,10 @@ protected:
     RecordingUrlOpener desktop;
     ClientConfig config{"http://web.test", "https://secure.test", "127.0.0.1"};
     PageOpener pages{config, desktop, launcher, ""};
+    ChatPictureTable chatPictures;
+    PlayerNotes notes{boxes};
     LobbyContext context{state,  sender, boxes, exit, launcher, sound, host, dialogs, pages,
-                         programDirectory.path().toStdString()};
+                         programDirectory.path().toStdString(), chatPictures, notes};
     ScriptedMessageBoxes serverBoxes;
     RecordingSender serverSender;
     testing::RecordingExit serverExit;

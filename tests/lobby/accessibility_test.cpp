@@ -65,7 +65,7 @@ TEST_F(LobbyAccessibility, TheTableWindowsControlsHaveNames)
 {
     enterInstallDirectory();
     QWidget owner;
-    TableWindowContext tableContext{state, sender, boxes, sound, pages, &owner, [] {}};
+    TableWindowContext tableContext{state, sender, boxes, sound, pages, &owner, [] {}, chatPictures, notes};
     state.tables[2].seatCount = 10;
     state.session.openTableNames = {"Aces"};
     QPointer<dlgPokerRoom> table = new dlgPokerRoom(tableContext, 2, "Aces");

@@ -17,7 +17,9 @@
 #include "client/lobby/PageOpener.h"
 #include "client/table/ClientState.h"
 #include "client/table/BuyInDialog.h"
+#include "client/table/PlayerNotes.h"
 #include "client/table/PokerRoomWindow.h"
+#include "client/ui/ChatLog.h"
 #include "tests/support/RecordingPorts.h"
 #include "tests/support/RecordingSender.h"
 #include "tests/support/RecordingSound.h"
@@ -66,7 +68,10 @@ protected:
     QWidget lobby;
     RecordingSound sound;
     int loginsShown = 0;
-    TableWindowContext context{state, sender, boxes, sound, pages, &lobby, [this] { ++loginsShown; }};
+    ChatPictureTable chatPictures;
+    PlayerNotes notes{boxes};
+    TableWindowContext context{state, sender, boxes, sound, pages, &lobby, [this] { ++loginsShown; }, chatPictures,
+                               notes};
 };
 
 TEST_F(TableWindow, OpeningWatchesTheTableAndSetsTheRecordsWindowFlags)
