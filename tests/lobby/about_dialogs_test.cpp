@@ -78,20 +78,18 @@ TEST(AboutDialog, ThePictureRipplesUnderThePointerAndWhereItIsClicked)
     }
     picture->animate();
     picture->animate();
-    int nearTrail = 0;
-    for (const QPoint at : trail) {
-        const int changed = changedPixels(*picture, at, 8).first;
-        EXPECT_GT(changed, 0) << at.x();
-        nearTrail += changed;
-    }
+    for (const QPoint at : trail)
+        EXPECT_GT(changedPixels(*picture, at, 8).first, 0) << at.x();
     EXPECT_EQ(changedPixels(*picture, trail[1], 40).second, 0);
 
-    // A click drops a large one.
+    // A click drops a large one: its ring lies some 50 pixels out. (The box's
+    // own timer may add a tick or two while events are delivered.)
     const QPoint click(300, 200);
     QTest::mouseClick(picture, Qt::LeftButton, {}, click);
     for (int tick = 0; tick < 3; ++tick)
         picture->animate();
-    EXPECT_GT(changedPixels(*picture, click, 60).first, 2 * nearTrail);
+    const int ring = changedPixels(*picture, click, 60).first - changedPixels(*picture, click, 40).first;
+    EXPECT_GT(ring, 50);
 
     about.hide();
     EXPECT_FALSE(picture->animating());
