@@ -10,6 +10,7 @@
 #include "client/table/SeatLayout.h"
 #include "client/table/TableFrame.h"
 #include "client/table/TableState.h"
+#include "client/ui/CardImages.h"
 #include "client/ui/Picture.h"
 #include "tests/support/RecordingSound.h"
 #include "tests/support/ScriptedMessageBoxes.h"
@@ -22,7 +23,12 @@ const QSize kClient(798, 544);
 
 class TableFrameTest : public ::testing::Test {
 protected:
-    TableFrameTest() { EXPECT_TRUE(QDir::setCurrent(QString::fromLocal8Bit(qgetenv("TESSALY_DIST_DIR")))); }
+    TableFrameTest()
+    {
+        EXPECT_TRUE(QDir::setCurrent(QString::fromLocal8Bit(qgetenv("TESSALY_DIST_DIR"))));
+        // The card set is the process's, loaded once whichever test runs first.
+        LoadCardImages(boxes);
+    }
 
     void load(int seatCount)
     {
