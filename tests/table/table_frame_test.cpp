@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <utility>
 
 #include "client/table/SeatLayout.h"
 #include "client/table/TableFrame.h"
@@ -262,11 +263,15 @@ TEST_F(TableFrameTest, Screenshots)
         {"draw-watch-6.png", scenes::midHand(6)},
         {"draw-showdown-10.png", scenes::showdown(10)},
         {"draw-showdown-6.png", scenes::showdown(6)},
+        {"draw-deal-10.png", scenes::dealing(10)},
     };
     for (auto [name, table] : shots) {
         TableFrame shot;
         shot.load(boxes, nullptr, table.seatCount);
+        // The button was last at seat 0; the dealer's seat 2 is on its way.
+        const int dealer = std::exchange(table.dealerSeat, 0);
         shot.render(table, sound, kClient, {});
+        table.dealerSeat = dealer;
         for (int frameNo = 0; frameNo < 3; ++frameNo)
             shot.render(table, sound, kClient, {});
         EXPECT_TRUE(shot.image().save(dir + "/" + name)) << name;
