@@ -6,9 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <QDir>
-
+#include "bench/QtBenchMain.h"
 #include "client/table/TableFrame.h"
 #include "tests/support/RecordingSound.h"
 #include "tests/support/ScriptedMessageBoxes.h"
@@ -44,11 +42,5 @@ BENCHMARK(FullTableFrame)->Arg(1)->Arg(2)->ArgName("scale")->Unit(benchmark::kMi
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QDir::setCurrent(QStringLiteral(TESSALY_BENCH_DIST_DIR));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runQtBenchmarks(argc, argv);
 }

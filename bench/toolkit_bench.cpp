@@ -3,10 +3,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <QDir>
 #include <QPainter>
 
+#include "bench/QtBenchMain.h"
 #include "client/ui/ChipRack.h"
 #include "client/ui/LinkTicker.h"
 #include "tests/support/ScriptedMessageBoxes.h"
@@ -53,11 +52,5 @@ BENCHMARK(BannerRepaint)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QDir::setCurrent(QStringLiteral(TESSALY_BENCH_DIST_DIR));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runQtBenchmarks(argc, argv);
 }

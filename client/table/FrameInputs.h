@@ -4,10 +4,10 @@
 // inputs (at the same size and scale) come out the same, so the second need
 // not be drawn.
 
+#include <algorithm>
 #include <array>
-#include <cstdint>
-#include <string>
-#include <vector>
+#include <tuple>
+#include <utility>
 
 #include "client/table/SeatLayout.h"
 #include "client/table/TableAnimation.h"
@@ -15,46 +15,30 @@
 
 namespace tessaly {
 
-struct FrameInputs {
-    PerSeat<std::int32_t> holeCardsDrawn{};
-    std::int32_t dealStep = 0;
-    std::int32_t dealing = 0;
-    std::vector<std::int32_t> dealOrder;
-    std::string thisHandText;
-    std::string lastHandText;
-    std::int32_t userWon = 0;
-    std::int32_t historyPending = 0;
-    std::int32_t historySeat = 0;
-    std::int32_t historyKind = 0;
-    std::int32_t fade = 0;
-    PerSeat<std::int32_t> allIn{};
-    std::array<std::int32_t, 3> boardAnimation{};
-    std::int32_t dealerSeat = 0;
-    std::int32_t markerSeat = 0;   // actingSeat while the marker blinks on, else kNoSeat
-    std::int16_t flopDrawn = 0;
-    std::int16_t turnDrawn = 0;
-    std::int16_t riverDrawn = 0;
-    float rake = 0.0f;
-    std::int32_t seatCount = 0;
-    std::array<std::int32_t, 5> board{};
+// Copies of the record's fields that some layer or animation step reads.
+// The turn marker counts only while it is on.
+inline auto drawnFields(const TableState& t)
+{
     std::array<float, kDrawnPots> pots{};
-    std::int32_t handInProgress = 0;
-    std::int32_t userSeatedHere = 0;
-    PerSeat<std::int32_t> seatOccupied{};
-    PerSeat<float> stack{};
-    PerSeat<FixedText<256>> playerName{};
-    PerSeat<float> inFront{};
-    PerSeat<std::int32_t> seatState{};
-    PerSeat<std::int16_t> ownCardsLive{};
-    std::array<std::int16_t, 2> ownCards{};
-    PerSeat<std::int16_t> cardsShown{};
-    PerSeat<std::int16_t> ownCardSeat{};
-    PerSeat<std::array<std::int16_t, 2>> shownCards{};
+    std::copy_n(t.pots.begin(), kDrawnPots, pots.begin());
+    return std::make_tuple(t.holeCardsDrawn, t.dealStep, t.dealing, t.dealOrder, t.thisHandText, t.lastHandText,
+                           t.userWon, t.historyPending, t.historySeat, t.historyKind, t.actionLabelFade[0], t.allIn,
+                           t.boardAnimation, t.dealerSeat, t.blinkWord != 0 ? t.actingSeat : kNoSeat, t.flopDrawn,
+                           t.turnDrawn, t.riverDrawn, t.rake, t.seatCount, t.board, pots, t.handInProgress,
+                           t.userSeatedHere, t.seatOccupied, t.stack, t.playerName, t.inFront, t.seatState,
+                           t.ownCardsLive, t.ownCards, t.cardsShown, t.ownCardSeat, t.shownCards);
+}
+
+struct FrameInputs {
+    decltype(drawnFields(std::declval<const TableState&>())) record;
     TableAnimation animation;
 
     bool operator==(const FrameInputs&) const = default;
 };
 
-FrameInputs frameInputs(const TableState& table, const TableAnimation& animation);
+inline FrameInputs frameInputs(const TableState& table, const TableAnimation& animation)
+{
+    return {drawnFields(table), animation};
+}
 
 } // namespace tessaly

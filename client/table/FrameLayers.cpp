@@ -32,7 +32,7 @@ std::span<const FrameLayer> frameLayers()
 
 QPoint FrameScene::at(TablePoint nominal) const
 {
-    return {scaledX(nominal.x, scale.x), scaledY(nominal.y, scale.y)};
+    return at(MovingPoint{static_cast<double>(nominal.x), static_cast<double>(nominal.y)});
 }
 
 QPoint FrameScene::at(const MovingPoint& nominal) const

@@ -78,16 +78,6 @@ TablePoint seatPoint(SeatGroup group, int seatCount, int seat)
     return seatCount == kTenSeats ? points.ten[s] : points.six[s];
 }
 
-int scaledX(int nominal, double sx)
-{
-    return truncated(nominal * sx);
-}
-
-int scaledY(int nominal, double sy)
-{
-    return truncated(nominal * sy);
-}
-
 int scaledX(double nominal, double sx)
 {
     return truncated(nominal * sx);

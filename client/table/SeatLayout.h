@@ -37,8 +37,7 @@ bool seatOnTable(int seatCount, int seat);
 TablePoint seatPoint(SeatGroup group, int seatCount, int seat);
 
 // Nominal to window pixels: multiplied by the scale, truncated toward zero.
-int scaledX(int nominal, double sx);
-int scaledY(int nominal, double sy);
+// Whole nominal pixels and the in-between points of moving pieces alike.
 int scaledX(double nominal, double sx);
 int scaledY(double nominal, double sy);
 

@@ -43,7 +43,6 @@ public:
     bool render(TableState& table, SoundPort& sound, QSize client, ScreenScale scale);
 
     const QPixmap& image() const { return backBuffer_; }
-    const TableAnimation& animation() const { return animation_; }
 
     // The leave sequence: drops the pictures and buffers.
     void release();

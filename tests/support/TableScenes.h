@@ -68,4 +68,23 @@ inline TableState showdown(int seatCount)
     return t;
 }
 
+// The start of a hand: blinds in, the hole cards on their way (three frames
+// into the second card of the deal) and the button gliding from the last
+// dealer to this one.
+inline TableState dealing(int seatCount)
+{
+    TableState t = midHand(seatCount);
+    t.board.fill(kNoCard);
+    t.flopDrawn = t.turnDrawn = t.riverDrawn = 0;
+    t.pots = {};
+    t.clearBets();
+    t.setInFront(3, 0.5f);
+    t.setInFront(4, 1.0f);
+    t.historyPending = 0;
+    t.holeCardsDrawn = {};
+    t.holeCardsDrawn[3] = 1;
+    t.dealStep = 1;
+    return t;
+}
+
 } // namespace tessaly::scenes

@@ -6,10 +6,12 @@
 
 #include <QDir>
 #include <QImage>
+#include <utility>
 
 #include "client/table/SeatLayout.h"
 #include "client/table/TableFrame.h"
 #include "client/table/TableState.h"
+#include "client/ui/CardImages.h"
 #include "client/ui/Picture.h"
 #include "tests/support/RecordingSound.h"
 #include "tests/support/ScriptedMessageBoxes.h"
@@ -22,7 +24,12 @@ const QSize kClient(798, 544);
 
 class TableFrameTest : public ::testing::Test {
 protected:
-    TableFrameTest() { EXPECT_TRUE(QDir::setCurrent(QString::fromLocal8Bit(qgetenv("TESSALY_DIST_DIR")))); }
+    TableFrameTest()
+    {
+        EXPECT_TRUE(QDir::setCurrent(QString::fromLocal8Bit(qgetenv("TESSALY_DIST_DIR"))));
+        // The card set is the process's, loaded once whichever test runs first.
+        LoadCardImages(boxes);
+    }
 
     void load(int seatCount)
     {
@@ -256,11 +263,15 @@ TEST_F(TableFrameTest, Screenshots)
         {"draw-watch-6.png", scenes::midHand(6)},
         {"draw-showdown-10.png", scenes::showdown(10)},
         {"draw-showdown-6.png", scenes::showdown(6)},
+        {"draw-deal-10.png", scenes::dealing(10)},
     };
     for (auto [name, table] : shots) {
         TableFrame shot;
         shot.load(boxes, nullptr, table.seatCount);
+        // The button was last at seat 0; the dealer's seat 2 is on its way.
+        const int dealer = std::exchange(table.dealerSeat, 0);
         shot.render(table, sound, kClient, {});
+        table.dealerSeat = dealer;
         for (int frameNo = 0; frameNo < 3; ++frameNo)
             shot.render(table, sound, kClient, {});
         EXPECT_TRUE(shot.image().save(dir + "/" + name)) << name;
