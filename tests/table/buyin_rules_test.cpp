@@ -127,6 +127,7 @@ TEST(RebuyRules, RefusalsInTheirOrder)
     } cases[] = {
         {749.5f, 5000, 250.5f, kTable, std::nullopt},   // exactly to the maximum
         {987.66f, 5000, 12.34f, kTable, std::nullopt},
+        {999.9f, 5000, 0.1f, kTable, std::nullopt},      // the float sum lands just above 1000
         {100, 100, 0, kTable, std::nullopt},
         {749.51f, 5000, 250.5f, kTable, roomLeft("749.5")},   // the maximum's form: "%g"
         {800, 5000, 250, {100, 1000.5f}, roomLeft("750.50")},
