@@ -1,0 +1,317 @@
+#include "client/diag/CrashGuard.h"
+
+#include <atomic>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <exception>
+#include <fcntl.h>
+#include <filesystem>
+#include <pwd.h>
+#include <string>
+#include <sys/syscall.h>
+#include <sys/utsname.h>
+#include <ucontext.h>
+#include <unistd.h>
+
+#include "client/diag/CrashReport.h"
+#include "client/diag/Minidump.h"
+#include "client/diag/ProcFiles.h"
+#include "client/diag/SystemInfo.h"
+
+#if !defined(__x86_64__)
+#error "the crash guard reads x86-64 registers"
+#endif
+
+extern char** environ;
+
+namespace tessaly {
+namespace {
+
+constexpr int kGuardedSignals[] = {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT, SIGTRAP};
+constexpr std::size_t kAltStackSize = 256 * 1024;
+constexpr int kProcessorTypeAmd64 = 8664;
+
+// Everything the handler touches is here, prepared before any fault.
+struct GuardState {
+    CrashGuardOptions options;
+    CrashStartInfo start;
+    DumpFacts dump;
+    char kernelText[512] = "";
+    ModuleTable modules;
+    ReportBuffer report;
+    CrashFacts facts;
+    minidump::ContextAmd64 context{};
+    char meminfo[8192] = "";
+    char status[4096] = "";
+};
+
+GuardState* guard = nullptr;
+// The thread that is reporting: 0 until the first fault.
+std::atomic<pid_t> reportingThread{0};
+volatile sig_atomic_t senderExecFailed = 0;
+
+template <std::size_t N>
+void copyText(char (&to)[N], std::string_view text)
+{
+    const std::size_t n = text.size() < N - 1 ? text.size() : N - 1;
+    std::memcpy(to, text.data(), n);
+    to[n] = '\0';
+}
+
+void writeError(const char* text)
+{
+    writeAll(STDERR_FILENO, text, std::strlen(text));
+}
+
+// Restores the signal's default action; the signal raised again stays
+// pending until the handler returns, and then ends the process.
+void defaultAction(int signal)
+{
+    struct sigaction action {};
+    action.sa_handler = SIG_DFL;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(signal, &action, nullptr);
+    ::raise(signal);
+}
+
+void captureRegisters(const ucontext_t& uc, CpuRegisters& r, minidump::ContextAmd64& c)
+{
+    const greg_t* g = uc.uc_mcontext.gregs;
+    const auto u = [g](int i) { return static_cast<std::uint64_t>(g[i]); };
+    const std::uint64_t segments = u(REG_CSGSFS);   // cs, gs, fs, ss: 16 bits each
+    r = {u(REG_RDI), u(REG_RSI), u(REG_RAX), u(REG_RBX), u(REG_RCX), u(REG_RDX),
+         u(REG_RIP), u(REG_RBP), u(REG_RSP), u(REG_EFL),
+         static_cast<std::uint32_t>(segments & 0xFFFF), static_cast<std::uint32_t>(segments >> 48)};
+    c = minidump::ContextAmd64{};
+    c.contextFlags = minidump::kContextAmd64Full;
+    c.cs = static_cast<std::uint16_t>(segments);
+    c.gs = static_cast<std::uint16_t>(segments >> 16);
+    c.fs = static_cast<std::uint16_t>(segments >> 32);
+    c.ss = static_cast<std::uint16_t>(segments >> 48);
+    c.eflags = static_cast<std::uint32_t>(u(REG_EFL));
+    c.rax = u(REG_RAX);
+    c.rcx = u(REG_RCX);
+    c.rdx = u(REG_RDX);
+    c.rbx = u(REG_RBX);
+    c.rsp = u(REG_RSP);
+    c.rbp = u(REG_RBP);
+    c.rsi = u(REG_RSI);
+    c.rdi = u(REG_RDI);
+    c.r8 = u(REG_R8);
+    c.r9 = u(REG_R9);
+    c.r10 = u(REG_R10);
+    c.r11 = u(REG_R11);
+    c.r12 = u(REG_R12);
+    c.r13 = u(REG_R13);
+    c.r14 = u(REG_R14);
+    c.r15 = u(REG_R15);
+    c.rip = u(REG_RIP);
+    if (uc.uc_mcontext.fpregs) {
+        static_assert(sizeof(*uc.uc_mcontext.fpregs) == sizeof c.floatingSave);
+        std::memcpy(c.floatingSave, uc.uc_mcontext.fpregs, sizeof c.floatingSave);
+        c.mxCsr = uc.uc_mcontext.fpregs->mxcsr;
+    }
+}
+
+int createFile(const char* path)
+{
+    return ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+}
+
+bool underDebugger(GuardState& g)
+{
+    const std::size_t n = readSmallFile("/proc/self/status", g.status, sizeof g.status - 1);
+    g.status[n] = '\0';
+    return keyedNumber(std::string_view(g.status, n), "TracerPid").value_or(0) != 0;
+}
+
+// Starts the sender in a session of its own with its output detached, so
+// it outlives this process. vfork: no fork handlers run (they may take
+// locks the crash holds) and the parent learns whether exec failed.
+bool startSender(const CrashStartInfo& start)
+{
+    if (::access(start.senderPath, X_OK) != 0)
+        return false;
+    char* argv[] = {const_cast<char*>(start.senderPath), const_cast<char*>(start.programPath), nullptr};
+    senderExecFailed = 0;
+    const pid_t pid = ::vfork();
+    if (pid == 0) {
+        ::setsid();
+        sigset_t none;
+        sigemptyset(&none);
+        ::sigprocmask(SIG_SETMASK, &none, nullptr);
+        const int null = ::open("/dev/null", O_RDWR);
+        if (null >= 0) {
+            ::dup2(null, STDIN_FILENO);
+            ::dup2(null, STDOUT_FILENO);
+            ::dup2(null, STDERR_FILENO);
+        }
+        ::execve(argv[0], argv, environ);
+        senderExecFailed = 1;
+        ::_exit(127);
+    }
+    return pid > 0 && senderExecFailed == 0;
+}
+
+void writeReport(GuardState& g, int fd)
+{
+    g.modules.load();
+    const std::size_t n = readSmallFile("/proc/meminfo", g.meminfo, sizeof g.meminfo - 1);
+    const MemoryStatus memory = memoryStatusOf(std::string_view(g.meminfo, n), mappedBytes());
+    g.report.open(fd);
+    writeCrashReport(g.report, g.start, g.facts, g.modules, memory);
+    g.report.finish();
+}
+
+void writeDump(GuardState& g, pid_t thread)
+{
+    const int fd = createFile(g.start.dumpPath);
+    if (fd < 0)
+        return;
+    writeError("writing minidump\r\n");
+    g.dump.context = &g.context;
+    g.dump.threadId = static_cast<std::uint32_t>(thread);
+    writeMinidump(fd, g.dump);
+    ::fsync(fd);
+    ::close(fd);
+}
+
+void onFatalSignal(int signal, siginfo_t* info, void* context)
+{
+    const auto self = static_cast<pid_t>(::syscall(SYS_gettid));
+    pid_t first = 0;
+    if (!reportingThread.compare_exchange_strong(first, self)) {
+        if (first == self) {
+            defaultAction(signal);   // a fault inside the handler
+            return;
+        }
+        for (;;)
+            ::pause();   // another thread reports and ends the process
+    }
+    GuardState& g = *guard;
+    if (g.options.onFault)
+        g.options.onFault();
+
+    const auto& uc = *static_cast<const ucontext_t*>(context);
+    captureRegisters(uc, g.facts.registers, g.context);
+    g.facts.signal = {signal, info->si_code, reinterpret_cast<std::uint64_t>(info->si_addr), g.facts.registers.rsp};
+    if (signal == SIGABRT)
+        g.facts.signal.address = g.facts.registers.rip;   // raised, not faulted: no address of its own
+    g.facts.code = exceptionCodeOf(g.facts.signal);
+    g.facts.writeAccess = signal == SIGSEGV && (uc.uc_mcontext.gregs[REG_ERR] & 2) != 0;
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    g.facts.unixTime = now.tv_sec;
+
+    const int fd = createFile(g.start.reportPath);
+    if (fd < 0) {
+        writeError("Error creating exception report\r\n");
+        defaultAction(signal);
+        return;
+    }
+    writeReport(g, fd);
+    ::fsync(fd);   // the report is written through before anything else can fail
+    ::close(fd);
+    writeDump(g, self);
+    if (underDebugger(g) || !startSender(g.start)) {
+        defaultAction(signal);
+        return;
+    }
+    ::_exit(128 + signal);
+}
+
+// An uncaught exception: the library's own handler allocates to print the
+// exception's type; abort() at once lets the guard report it as SIGABRT.
+[[noreturn]] void onTerminate()
+{
+    std::abort();
+}
+
+std::string userName()
+{
+    char buffer[4096];
+    passwd entry{};
+    passwd* found = nullptr;
+    if (::getpwuid_r(::getuid(), &entry, buffer, sizeof buffer, &found) == 0 && found && found->pw_name)
+        return found->pw_name;
+    const char* user = std::getenv("USER");
+    return user && *user ? user : "Unknown";
+}
+
+void prepare(GuardState& g)
+{
+    namespace fs = std::filesystem;
+    CrashStartInfo& s = g.start;
+    std::error_code error;
+    const fs::path program = fs::read_symlink("/proc/self/exe", error);
+    if (!error) {
+        copyText(s.programPath, program.string());
+        copyText(s.crasherName, program.filename().replace_extension().string());
+        copyText(s.reportPath, (program.parent_path() / "ERRORLOG.TXT").string());
+        copyText(s.dumpPath, (program.parent_path() / "CRASH.DMP").string());
+        copyText(s.senderPath, (program.parent_path() / "Bugrelay").string());
+    }
+    copyText(s.userName, userName());
+    s.location = g.options.location;
+    s.identity = g.options.identity;
+    s.processorCount = static_cast<int>(::sysconf(_SC_NPROCESSORS_ONLN));
+    s.processorType = kProcessorTypeAmd64;
+
+    utsname names{};
+    ::uname(&names);
+    const KernelVersion kernel = parseKernelRelease(names.release);
+    const std::string pretty = osReleasePrettyName(readTextFile("/etc/os-release"));
+    copyText(s.systemName, std::string(names.sysname) + (pretty.empty() ? "" : " - " + pretty));
+    copyText(s.systemNumbers, std::to_string(kernel.major) + "." + std::to_string(kernel.minor) + "."
+                                  + std::to_string(kernel.patch));
+    copyText(g.kernelText, std::string(names.sysname) + " " + names.release + " " + names.version + " "
+                               + names.machine);
+
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    s.utcOffsetSeconds = local.tm_gmtoff;
+
+    g.dump.start = &g.start;
+    g.dump.crash = &g.facts;
+    g.dump.modules = &g.modules;
+    g.dump.kernelVersion[0] = kernel.major;
+    g.dump.kernelVersion[1] = kernel.minor;
+    g.dump.kernelVersion[2] = kernel.patch;
+    g.dump.kernelText = g.kernelText;
+}
+
+} // namespace
+
+void installCrashGuard(const CrashGuardOptions& options)
+{
+    if (guard)
+        return;
+    // Lives as long as the process; the handler may run at any moment.
+    guard = new GuardState{};
+    guard->options = options;
+    prepare(*guard);
+
+    // A stack overflow leaves no stack to run the handler on: it gets its own.
+    static char* alternate = new char[kAltStackSize];
+    stack_t stack{};
+    stack.ss_sp = alternate;
+    stack.ss_size = kAltStackSize;
+    ::sigaltstack(&stack, nullptr);
+
+    struct sigaction action {};
+    action.sa_sigaction = onFatalSignal;
+    action.sa_flags = SA_SIGINFO | SA_ONSTACK;
+    // A fault of any guarded kind inside the handler is not handled again:
+    // the kernel ends the process with that signal's default action.
+    sigemptyset(&action.sa_mask);
+    for (int signal : kGuardedSignals)
+        sigaddset(&action.sa_mask, signal);
+    for (int signal : kGuardedSignals)
+        ::sigaction(signal, &action, nullptr);
+    std::set_terminate(onTerminate);
+}
+
+} // namespace tessaly

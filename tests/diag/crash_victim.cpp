@@ -1,0 +1,77 @@
+// A program that links the crash guard and crashes for real, in the way its
+// one argument names: read-null, write-bad, divide-zero, stack-overflow,
+// abort, uncaught, fault-in-handler. crash_guard_test runs it from a
+// folder of its own, where it writes ERRORLOG.TXT and CRASH.DMP and starts
+// a stand-in Bugrelay.
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+
+#include "client/diag/CrashGuard.h"
+
+namespace {
+
+volatile int zero = 0;
+int* volatile nullAddress = nullptr;
+int* volatile badAddress = reinterpret_cast<int*>(0x10);
+
+__attribute__((noinline)) int crashByReadingNull()
+{
+    return *nullAddress;
+}
+
+__attribute__((noinline)) void crashByWritingBadAddress()
+{
+    *badAddress = 1;
+}
+
+__attribute__((noinline)) int crashByDividingByZero()
+{
+    return 7 / zero;
+}
+
+__attribute__((noinline)) int recurseForever(int depth)
+{
+    volatile char frame[512];
+    frame[0] = static_cast<char>(depth);
+    return recurseForever(depth + 1) + frame[0];
+}
+
+__attribute__((noinline)) void throwUncaught()
+{
+    throw std::runtime_error("nobody catches this");
+}
+
+void faultInsideHandler()
+{
+    crashByReadingNull();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const char* what = argc > 1 ? argv[1] : "";
+    tessaly::CrashGuardOptions options;
+    options.location = "CrashGuard - CrashVictim";
+    if (std::strcmp(what, "fault-in-handler") == 0)
+        options.onFault = faultInsideHandler;
+    tessaly::installCrashGuard(options);
+
+    if (std::strcmp(what, "read-null") == 0 || std::strcmp(what, "fault-in-handler") == 0)
+        return crashByReadingNull();
+    if (std::strcmp(what, "write-bad") == 0)
+        crashByWritingBadAddress();
+    else if (std::strcmp(what, "divide-zero") == 0)
+        return crashByDividingByZero();
+    else if (std::strcmp(what, "stack-overflow") == 0)
+        return recurseForever(0);
+    else if (std::strcmp(what, "abort") == 0)
+        std::abort();
+    else if (std::strcmp(what, "uncaught") == 0)
+        throwUncaught();
+    std::fprintf(stderr, "crash_victim: no such case \"%s\"\n", what);
+    return 2;
+}
