@@ -32,10 +32,14 @@ __attribute__((noinline)) int crashByDividingByZero()
     return 7 / zero;
 }
 
+volatile int recursionLimit = -1;   // never reached: the stack runs out first
+
 __attribute__((noinline)) int recurseForever(int depth)
 {
     volatile char frame[512];
     frame[0] = static_cast<char>(depth);
+    if (depth == recursionLimit)
+        return frame[0];
     return recurseForever(depth + 1) + frame[0];
 }
 
