@@ -63,8 +63,14 @@ dlgSystemInfo::dlgSystemInfo(const SystemInfoTexts& texts, QWidget* parent)
         {kCpuFeatures, &texts.features},  {kMemoryLoad, &texts.memoryLoad},     {kPhysical, &texts.physical},
         {kVirtual, &texts.virtualMemory}, {kGraphicsCard, &texts.graphics},
     };
-    for (const auto& [id, text] : values)
-        staticText(id)->setText(QString::fromStdString(*text));
+    for (const auto& [id, text] : values) {
+        // A text longer than its field is clipped rather than wrapped out
+        // of sight; the tooltip holds all of it.
+        QLabel* field = staticText(id);
+        field->setWordWrap(false);
+        field->setText(QString::fromStdString(*text));
+        field->setToolTip(field->text().trimmed());
+    }
     for (const auto& [id, label] : kFieldLabels)
         staticText(id)->setAccessibleName(QString::fromLatin1(label));
     for (QLabel* label : findChildren<QLabel*>())
