@@ -197,10 +197,12 @@ void onFatalSignal(int signal, siginfo_t* info, void* context)
     const auto& uc = *static_cast<const ucontext_t*>(context);
     captureRegisters(uc, g.facts.registers, g.context);
     g.facts.signal = {signal, info->si_code, reinterpret_cast<std::uint64_t>(info->si_addr), g.facts.registers.rsp};
-    if (signal == SIGABRT)
-        g.facts.signal.address = g.facts.registers.rip;   // raised, not faulted: no address of its own
+    // A signal sent by a process (kill, raise, abort) did not fault: si_addr
+    // holds the sender's ids, not an address.
+    if (info->si_code <= 0)
+        g.facts.signal.address = 0;
     g.facts.code = exceptionCodeOf(g.facts.signal);
-    g.facts.writeAccess = signal == SIGSEGV && (uc.uc_mcontext.gregs[REG_ERR] & 2) != 0;
+    g.facts.writeAccess = signal == SIGSEGV && info->si_code > 0 && (uc.uc_mcontext.gregs[REG_ERR] & 2) != 0;
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
     g.facts.unixTime = now.tv_sec;
