@@ -1,12 +1,13 @@
 #include "client/diag/Minidump.h"
 
+#include <cerrno>
 #include <cpuid.h>
 #include <cstring>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include "client/diag/CrashFormat.h"
 #include "client/diag/LoadedModules.h"
-#include "client/diag/ProcFiles.h"
 
 namespace tessaly {
 namespace {
@@ -53,14 +54,16 @@ public:
     }
     Location appendFile(const char* path)
     {
+        static char chunk[16384];
         const std::uint32_t at = offset_;
-        LineReader file(path);
-        std::string_view line;
-        // Line by line keeps the copy within the reader's fixed buffer.
-        while (file.next(line)) {
-            append(line.data(), line.size());
-            append("\n", 1);
-        }
+        const int in = ::open(path, O_RDONLY | O_CLOEXEC);
+        if (in < 0)
+            return {0, at};
+        ssize_t n;
+        while ((n = ::read(in, chunk, sizeof chunk)) > 0 || (n < 0 && errno == EINTR))
+            if (n > 0)
+                append(chunk, static_cast<std::size_t>(n));
+        ::close(in);
         return {offset_ - at, at};
     }
     // A length-prefixed UTF-16 text; UTF-8 input, characters beyond the
