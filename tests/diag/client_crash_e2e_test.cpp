@@ -23,6 +23,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include "tests/support/HouseClientEnvironment.h"
 #include "tests/support/WaitUntil.h"
 
 namespace tessaly {
@@ -97,24 +98,8 @@ TEST(ClientCrash, LeavesTheReportAndTheDumpAndStartsTheSender)
             .match(readLine(house, kStartMs));
     ASSERT_TRUE(ready.hasMatch());
 
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    const QString runtime = root.filePath(QStringLiteral("runtime"));
-    QDir().mkpath(runtime);
-    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    const std::pair<const char*, QString> settings[] = {
-        {"DISPLAY", display},
-        {"QT_QPA_PLATFORM", QStringLiteral("xcb")},
-        {"XDG_CONFIG_HOME", root.filePath(QStringLiteral("config"))},
-        {"XDG_RUNTIME_DIR", runtime},
-        {"TESSALY_GAME_HOST", ready.captured(1)},
-        {"TESSALY_GAME_PORT", ready.captured(2)},
-        {"TESSALY_WEB_URL", QStringLiteral("http://") + ready.captured(3)},
-        {"TESSALY_SECURE_WEB_URL", QStringLiteral("http://") + ready.captured(3)},
-        {"TESSALY_PROBE_HOST", QStringLiteral("127.0.0.1")},
-        {"SDL_AUDIODRIVER", QStringLiteral("dummy")},
-    };
-    for (const auto& [variable, value] : settings)
-        environment.insert(QString::fromLatin1(variable), value);
+    const QProcessEnvironment environment =
+        houseClientEnvironment(ready, display, root.filePath(QStringLiteral("config")), root.path());
     const QString program = install + QStringLiteral("/Tessaly");
     QProcess client;
     client.setProcessEnvironment(environment);

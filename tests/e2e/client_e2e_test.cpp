@@ -23,6 +23,7 @@
 #include <functional>
 
 #include "client/lobby/RememberedLogin.h"
+#include "tests/support/HouseClientEnvironment.h"
 
 namespace tessaly {
 namespace {
@@ -194,26 +195,9 @@ TEST_F(ClientEndToEnd, StartsLogsInAndGreetsTheUser)
     ASSERT_TRUE(QDir().mkpath(config));
     RememberedLogin(config + QStringLiteral("/Tessaly.conf")).write({name, password});
 
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    const QString runtime = root.filePath(QStringLiteral("runtime"));
-    QDir().mkpath(runtime);
-    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    const std::pair<const char*, QString> settings[] = {
-        {"DISPLAY", display},
-        {"QT_QPA_PLATFORM", QStringLiteral("xcb")},
-        {"XDG_CONFIG_HOME", config},
-        {"XDG_RUNTIME_DIR", runtime},
-        {"TESSALY_GAME_HOST", ready.captured(1)},
-        {"TESSALY_GAME_PORT", ready.captured(2)},
-        {"TESSALY_WEB_URL", QStringLiteral("http://") + ready.captured(3)},
-        {"TESSALY_SECURE_WEB_URL", QStringLiteral("http://") + ready.captured(3)},
-        {"TESSALY_PROBE_HOST", QStringLiteral("127.0.0.1")},
-        {"TESSALY_BROWSER", QStringLiteral("/bin/true")},
-        {"QT_LOGGING_RULES", QStringLiteral("tessaly.trace=true")},
-        {"SDL_AUDIODRIVER", QStringLiteral("dummy")},
-    };
-    for (const auto& [variable, value] : settings)
-        environment.insert(QString::fromLatin1(variable), value);
+    QProcessEnvironment environment = houseClientEnvironment(ready, display, config, root.path());
+    environment.insert(QStringLiteral("TESSALY_BROWSER"), QStringLiteral("/bin/true"));
+    environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("tessaly.trace=true"));
     Program client(envPath("TESSALY_DIST_DIR", "Tessaly"), {}, root.filePath(QStringLiteral("client.err")),
                    environment);
     ASSERT_TRUE(client.started());
