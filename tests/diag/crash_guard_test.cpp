@@ -9,12 +9,17 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QThread>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <csignal>
 #include <elf.h>
+#include <sys/ptrace.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "tests/diag/MinidumpReader.h"
 #include "tests/support/WaitUntil.h"
@@ -174,6 +179,38 @@ TEST(CrashGuard, WithoutASenderTheSignalsDefaultActionFollowsTheReport)
     EXPECT_EQ(victim.exitCode(), SIGSEGV);
     EXPECT_TRUE(QFile::exists(folder.file("ERRORLOG.TXT")));
     EXPECT_TRUE(QFile::exists(folder.file("CRASH.DMP")));
+}
+
+TEST(CrashGuard, UnderADebuggerWritesBothFilesButLeavesTheSignalToTheDebugger)
+{
+    CrashFolder folder;
+    const QByteArray program = folder.program().toLocal8Bit();
+    const QByteArray directory = QFileInfo(folder.program()).path().toLocal8Bit();
+    // A minimal debugger: it traces the victim and passes every signal on.
+    const pid_t child = fork();
+    if (child == 0) {
+        ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
+        if (chdir(directory.constData()) == 0)
+            execl(program.constData(), program.constData(), "read-null", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    ASSERT_GT(child, 0);
+    int status = 0;
+    int segvStops = 0;
+    while (waitpid(child, &status, 0) == child && WIFSTOPPED(status)) {
+        int signal = WSTOPSIG(status);
+        if (signal == SIGTRAP)
+            signal = 0;   // the stop after exec
+        segvStops += signal == SIGSEGV ? 1 : 0;
+        ptrace(PTRACE_CONT, child, nullptr, reinterpret_cast<void*>(static_cast<long>(signal)));
+    }
+    // The fault, then the signal raised again after the report.
+    EXPECT_EQ(segvStops, 2);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGSEGV) << status;
+    EXPECT_TRUE(QFile::exists(folder.file("ERRORLOG.TXT")));
+    EXPECT_TRUE(readDump(readAll(folder.file("CRASH.DMP"))));
+    QThread::msleep(200);   // time for a sender that should not have started
+    EXPECT_FALSE(QFile::exists(folder.file("sender-args.txt")));
 }
 
 TEST(CrashGuard, TheDumpOpensInLldbWithTheCrashingFunction)
