@@ -1,6 +1,7 @@
 #include "client/diag/CrashGuard.h"
 
 #include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -50,7 +51,6 @@ struct GuardState {
 GuardState* guard = nullptr;
 // The thread that is reporting: 0 until the first fault.
 std::atomic<pid_t> reportingThread{0};
-volatile sig_atomic_t senderExecFailed = 0;
 
 template <std::size_t N>
 void copyText(char (&to)[N], std::string_view text)
@@ -128,15 +128,18 @@ bool underDebugger(GuardState& g)
 }
 
 // Starts the sender in a session of its own with its output detached, so
-// it outlives this process. vfork: no fork handlers run (they may take
-// locks the crash holds) and the parent learns whether exec failed.
+// it outlives this process. The fork is the raw system call: glibc's fork
+// runs fork handlers, which may wait for locks the crash holds. A pipe
+// closed by a successful exec tells the parent whether the start worked.
 bool startSender(const CrashStartInfo& start)
 {
     if (::access(start.senderPath, X_OK) != 0)
         return false;
+    int result[2];
+    if (::pipe2(result, O_CLOEXEC) != 0)
+        return false;
     char* argv[] = {const_cast<char*>(start.senderPath), const_cast<char*>(start.programPath), nullptr};
-    senderExecFailed = 0;
-    const pid_t pid = ::vfork();
+    const long pid = ::syscall(SYS_clone, SIGCHLD, 0, nullptr, nullptr, 0);
     if (pid == 0) {
         ::setsid();
         sigset_t none;
@@ -149,10 +152,17 @@ bool startSender(const CrashStartInfo& start)
             ::dup2(null, STDERR_FILENO);
         }
         ::execve(argv[0], argv, environ);
-        senderExecFailed = 1;
+        const char failed = 1;
+        ::write(result[1], &failed, 1);
         ::_exit(127);
     }
-    return pid > 0 && senderExecFailed == 0;
+    ::close(result[1]);
+    char failed = 0;
+    ssize_t n;
+    while ((n = ::read(result[0], &failed, 1)) < 0 && errno == EINTR) {
+    }
+    ::close(result[0]);
+    return pid > 0 && n == 0;
 }
 
 void writeReport(GuardState& g, int fd)
