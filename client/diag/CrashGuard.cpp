@@ -153,7 +153,7 @@ bool startSender(const CrashStartInfo& start)
         }
         ::execve(argv[0], argv, environ);
         const char failed = 1;
-        ::write(result[1], &failed, 1);
+        [[maybe_unused]] const ssize_t told = ::write(result[1], &failed, 1);
         ::_exit(127);
     }
     ::close(result[1]);

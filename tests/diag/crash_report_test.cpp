@@ -128,7 +128,7 @@ std::string stackLines(std::uint64_t first, const std::string& bytes)
     writeStackLines(buffer, first, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
     buffer.finish();
     std::string text(static_cast<std::size_t>(fileSize(fd)), '\0');
-    pread(fd, text.data(), text.size(), 0);
+    EXPECT_EQ(pread(fd, text.data(), text.size(), 0), static_cast<ssize_t>(text.size()));
     close(fd);
     return text;
 }
