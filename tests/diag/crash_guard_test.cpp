@@ -181,6 +181,29 @@ TEST(CrashGuard, WithoutASenderTheSignalsDefaultActionFollowsTheReport)
     EXPECT_TRUE(QFile::exists(folder.file("CRASH.DMP")));
 }
 
+TEST(CrashGuard, AReportThatCannotBeCreatedLeavesOnlyTheDebuggerLine)
+{
+    CrashFolder folder;
+    ASSERT_TRUE(QDir().mkdir(folder.file("ERRORLOG.TXT")));   // a folder where the file would go
+    QProcess& victim = folder.crash("read-null");
+    EXPECT_EQ(victim.exitStatus(), QProcess::CrashExit);
+    EXPECT_EQ(victim.readAllStandardError(), QByteArray("Error creating exception report\r\n"));
+    EXPECT_FALSE(QFile::exists(folder.file("CRASH.DMP")));
+    QThread::msleep(200);   // time for a sender that should not have started
+    EXPECT_FALSE(QFile::exists(folder.file("sender-args.txt")));
+}
+
+TEST(CrashGuard, ADumpThatCannotBeCreatedStillLeavesTheReportAndTheSender)
+{
+    CrashFolder folder;
+    ASSERT_TRUE(QDir().mkdir(folder.file("CRASH.DMP")));
+    QProcess& victim = folder.crash("divide-zero");
+    EXPECT_EQ(victim.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(victim.exitCode(), 128 + SIGFPE);
+    EXPECT_TRUE(readAll(folder.file("ERRORLOG.TXT")).find("===== [end of ERRORLOG.TXT] =====") != std::string::npos);
+    EXPECT_TRUE(waitUntil([&] { return QFile::exists(folder.file("sender-args.txt")); }, 10000));
+}
+
 TEST(CrashGuard, UnderADebuggerWritesBothFilesButLeavesTheSignalToTheDebugger)
 {
     CrashFolder folder;

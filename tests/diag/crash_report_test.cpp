@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <string>
+#include <vector>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -204,6 +205,35 @@ TEST(ProcTexts, ParseMapsLinesAndKeyedNumbers)
     EXPECT_EQ(keyedNumber(status, "VmRSS"), 1024u);
     EXPECT_FALSE(keyedNumber(status, "Name"));
     EXPECT_FALSE(keyedNumber(status, "Tracer"));
+}
+
+TEST(ProcTexts, LineReaderHandsOutLinesAcrossReadsAndCutsOverlongOnes)
+{
+    char path[] = "/tmp/linereaderXXXXXX";
+    const int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    std::string text;
+    for (int i = 0; i < 500; ++i)
+        text += "line " + std::to_string(i) + "\n";   // about 4,400 bytes: one line spans two reads
+    text += std::string(5000, 'L') + "\n";        // longer than the reader's buffer
+    text += "after the long one\nno newline at the end";
+    ASSERT_EQ(write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+    close(fd);
+
+    LineReader reader(path);
+    ASSERT_TRUE(reader.isOpen());
+    std::vector<std::string> lines;
+    std::string_view line;
+    while (reader.next(line))
+        lines.emplace_back(line);
+    unlink(path);
+    ASSERT_EQ(lines.size(), 503u);
+    for (int i = 0; i < 500; ++i)
+        EXPECT_EQ(lines[static_cast<std::size_t>(i)], "line " + std::to_string(i));
+    EXPECT_EQ(lines[500], std::string(4096, 'L'));
+    EXPECT_EQ(lines[501], "after the long one");
+    EXPECT_EQ(lines[502], "no newline at the end");
+    EXPECT_FALSE(LineReader("/nonexistent/file").isOpen());
 }
 
 } // namespace
