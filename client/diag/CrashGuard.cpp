@@ -16,14 +16,12 @@
 #include <ucontext.h>
 #include <unistd.h>
 
+#include "client/diag/CpuContext.h"
 #include "client/diag/CrashReport.h"
 #include "client/diag/Minidump.h"
+#include "client/diag/OtherThreads.h"
 #include "client/diag/ProcFiles.h"
 #include "client/diag/SystemInfo.h"
-
-#if !defined(__x86_64__)
-#error "the crash guard reads x86-64 registers"
-#endif
 
 extern char** environ;
 
@@ -33,6 +31,8 @@ namespace {
 constexpr int kGuardedSignals[] = {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT, SIGTRAP};
 constexpr std::size_t kAltStackSize = 256 * 1024;
 constexpr int kProcessorTypeAmd64 = 8664;
+// How long the other threads may take to stop for the dump.
+constexpr int kThreadStopWaitMs = 100;
 
 // Everything the handler touches is here, prepared before any fault.
 struct GuardState {
@@ -44,6 +44,7 @@ struct GuardState {
     ReportBuffer report;
     CrashFacts facts;
     minidump::ContextAmd64 context{};
+    DumpThread threads[kDumpThreadsMax];
     char meminfo[8192] = "";
     char status[4096] = "";
 };
@@ -74,45 +75,6 @@ void defaultAction(int signal)
     sigemptyset(&action.sa_mask);
     ::sigaction(signal, &action, nullptr);
     ::raise(signal);
-}
-
-void captureRegisters(const ucontext_t& uc, CpuRegisters& r, minidump::ContextAmd64& c)
-{
-    const greg_t* g = uc.uc_mcontext.gregs;
-    const auto u = [g](int i) { return static_cast<std::uint64_t>(g[i]); };
-    const std::uint64_t segments = u(REG_CSGSFS);   // cs, gs, fs, ss: 16 bits each
-    r = {u(REG_RDI), u(REG_RSI), u(REG_RAX), u(REG_RBX), u(REG_RCX), u(REG_RDX),
-         u(REG_RIP), u(REG_RBP), u(REG_RSP), u(REG_EFL),
-         static_cast<std::uint32_t>(segments & 0xFFFF), static_cast<std::uint32_t>(segments >> 48)};
-    c = minidump::ContextAmd64{};
-    c.contextFlags = minidump::kContextAmd64Full;
-    c.cs = static_cast<std::uint16_t>(segments);
-    c.gs = static_cast<std::uint16_t>(segments >> 16);
-    c.fs = static_cast<std::uint16_t>(segments >> 32);
-    c.ss = static_cast<std::uint16_t>(segments >> 48);
-    c.eflags = static_cast<std::uint32_t>(u(REG_EFL));
-    c.rax = u(REG_RAX);
-    c.rcx = u(REG_RCX);
-    c.rdx = u(REG_RDX);
-    c.rbx = u(REG_RBX);
-    c.rsp = u(REG_RSP);
-    c.rbp = u(REG_RBP);
-    c.rsi = u(REG_RSI);
-    c.rdi = u(REG_RDI);
-    c.r8 = u(REG_R8);
-    c.r9 = u(REG_R9);
-    c.r10 = u(REG_R10);
-    c.r11 = u(REG_R11);
-    c.r12 = u(REG_R12);
-    c.r13 = u(REG_R13);
-    c.r14 = u(REG_R14);
-    c.r15 = u(REG_R15);
-    c.rip = u(REG_RIP);
-    if (uc.uc_mcontext.fpregs) {
-        static_assert(sizeof(*uc.uc_mcontext.fpregs) == sizeof c.floatingSave);
-        std::memcpy(c.floatingSave, uc.uc_mcontext.fpregs, sizeof c.floatingSave);
-        c.mxCsr = uc.uc_mcontext.fpregs->mxcsr;
-    }
 }
 
 int createFile(const char* path)
@@ -175,14 +137,13 @@ void writeReport(GuardState& g, int fd)
     g.report.finish();
 }
 
-void writeDump(GuardState& g, pid_t thread)
+void writeDump(GuardState& g)
 {
     const int fd = createFile(g.start.dumpPath);
     if (fd < 0)
         return;
     writeError("writing minidump\r\n");
-    g.dump.context = &g.context;
-    g.dump.threadId = static_cast<std::uint32_t>(thread);
+    g.dump.threads = g.threads;
     writeMinidump(fd, g.dump);
     ::fsync(fd);
     ::close(fd);
@@ -223,10 +184,13 @@ void onFatalSignal(int signal, siginfo_t* info, void* context)
         defaultAction(signal);
         return;
     }
+    // The other threads stand still from here on, for the report and the dump.
+    g.threads[0] = {static_cast<std::uint32_t>(self), &g.context};
+    g.dump.threadCount = 1 + stopOtherThreads(self, g.threads + 1, kDumpThreadsMax - 1, kThreadStopWaitMs);
     writeReport(g, fd);
     ::fsync(fd);   // the report is written through before anything else can fail
     ::close(fd);
-    writeDump(g, self);
+    writeDump(g);
     if (underDebugger(g) || !startSender(g.start)) {
         defaultAction(signal);
         return;
@@ -323,6 +287,7 @@ void installCrashGuard(const CrashGuardOptions& options)
         sigaddset(&action.sa_mask, signal);
     for (int signal : kGuardedSignals)
         ::sigaction(signal, &action, nullptr);
+    installThreadStopper();
     std::set_terminate(onTerminate);
 }
 

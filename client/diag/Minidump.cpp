@@ -96,7 +96,7 @@ private:
 // The stack's bytes to keep: from just below the stack pointer to the end of
 // its mapping. After a stack overflow the pointer may sit in the guard gap;
 // then the mapping just above it is the stack.
-void stackRange(std::uint64_t sp, std::uint64_t& start, std::uint64_t& end)
+void stackRange(std::uint64_t sp, std::uint64_t most, std::uint64_t& start, std::uint64_t& end)
 {
     std::uint64_t mapStart = 0;
     std::uint64_t mapEnd = 0;
@@ -105,7 +105,7 @@ void stackRange(std::uint64_t sp, std::uint64_t& start, std::uint64_t& end)
         return;
     }
     start = sp - kRedZone > mapStart ? sp - kRedZone : mapStart;
-    end = mapEnd - start > kDumpStackMax ? start + kDumpStackMax : mapEnd;
+    end = mapEnd - start > most ? start + most : mapEnd;
 }
 
 Location writeModuleList(DumpFile& file, const DumpFacts& facts)
@@ -172,7 +172,7 @@ Location writeException(DumpFile& file, const DumpFacts& facts, Location context
 {
     const CrashFacts& crash = *facts.crash;
     ExceptionInfo stream{};
-    stream.threadId = facts.threadId;
+    stream.threadId = facts.threads[0].id;
     // Linux crash tools read the signal as the code and si_code as the flags.
     stream.exception.code = static_cast<std::uint32_t>(crash.signal.signal);
     stream.exception.flags = static_cast<std::uint32_t>(crash.signal.code);
@@ -195,39 +195,42 @@ bool writeMinidump(int fd, const DumpFacts& facts)
     const auto add = [&](std::uint32_t type, Location where) { directory[streams++] = {type, where.size, where.rva}; };
 
     file.seek(sizeof(Header) + sizeof directory);
-    const Location context{sizeof(ContextAmd64), file.append(facts.context, sizeof(ContextAmd64))};
-
-    std::uint64_t stackStart = 0;
-    std::uint64_t stackEnd = 0;
-    stackRange(facts.context->rsp, stackStart, stackEnd);
-    const MemoryDescriptor stack{stackStart, file.appendMemory(stackStart, stackEnd - stackStart)};
-    std::uint64_t codeStart = facts.context->rip - kCodeAround;
+    static Thread threads[kDumpThreadsMax];
+    static MemoryDescriptor ranges[kDumpThreadsMax + 1];
+    const std::size_t threadCount = facts.threadCount < kDumpThreadsMax ? facts.threadCount : kDumpThreadsMax;
+    std::uint32_t rangeCount = 0;
+    for (std::size_t i = 0; i < threadCount; ++i) {
+        const DumpThread& t = facts.threads[i];
+        const Location context{sizeof(ContextAmd64), file.append(t.context, sizeof(ContextAmd64))};
+        std::uint64_t stackStart = 0;
+        std::uint64_t stackEnd = 0;
+        stackRange(t.context->rsp, i == 0 ? kDumpStackMax : kDumpOtherStackMax, stackStart, stackEnd);
+        const MemoryDescriptor stack{stackStart, file.appendMemory(stackStart, stackEnd - stackStart)};
+        threads[i] = Thread{t.id, 0, 0, 0, 0, stack, context};
+        if (stack.memory.size > 0)
+            ranges[rangeCount++] = stack;
+    }
+    const ContextAmd64& crashed = *facts.threads[0].context;
     std::uint64_t mapStart = 0;
     std::uint64_t mapEnd = 0;
-    MemoryDescriptor code{};
-    if (mappingAround(facts.context->rip, mapStart, mapEnd)) {
-        codeStart = codeStart > mapStart ? codeStart : mapStart;
-        const std::uint64_t codeEnd = facts.context->rip + kCodeAround < mapEnd ? facts.context->rip + kCodeAround
-                                                                                 : mapEnd;
-        code = {codeStart, file.appendMemory(codeStart, codeEnd - codeStart)};
+    if (mappingAround(crashed.rip, mapStart, mapEnd)) {
+        const std::uint64_t codeStart = crashed.rip - kCodeAround > mapStart ? crashed.rip - kCodeAround : mapStart;
+        const std::uint64_t codeEnd = crashed.rip + kCodeAround < mapEnd ? crashed.rip + kCodeAround : mapEnd;
+        ranges[rangeCount++] = {codeStart, file.appendMemory(codeStart, codeEnd - codeStart)};
     }
 
-    const std::uint32_t threadCount = 1;
-    const Thread thread{facts.threadId, 0, 0, 0, 0, stack, context};
-    const std::uint32_t threadsAt = file.append(&threadCount, sizeof threadCount);
-    file.append(&thread, sizeof thread);
-    add(ThreadListStream, {sizeof threadCount + sizeof thread, threadsAt});
+    const auto count = static_cast<std::uint32_t>(threadCount);
+    const std::uint32_t threadsAt = file.append(&count, sizeof count);
+    file.append(threads, threadCount * sizeof(Thread));
+    add(ThreadListStream, {file.offset() - threadsAt, threadsAt});
 
     add(ModuleListStream, writeModuleList(file, facts));
 
-    const std::uint32_t rangeCount = code.memory.size > 0 ? 2 : 1;
     const std::uint32_t memoryAt = file.append(&rangeCount, sizeof rangeCount);
-    file.append(&stack, sizeof stack);
-    if (rangeCount == 2)
-        file.append(&code, sizeof code);
+    file.append(ranges, rangeCount * sizeof(MemoryDescriptor));
     add(MemoryListStream, {file.offset() - memoryAt, memoryAt});
 
-    add(ExceptionStream, writeException(file, facts, context));
+    add(ExceptionStream, writeException(file, facts, threads[0].context));
     add(SystemInfoStream, writeSystemInfo(file, facts));
     add(LinuxMapsStream, file.appendFile("/proc/self/maps"));
     add(LinuxProcStatusStream, file.appendFile("/proc/self/status"));

@@ -128,9 +128,12 @@ TEST_P(CrashCases, WriteTheReportAndTheDumpStartTheSenderAndEndWith128PlusTheSig
     ASSERT_TRUE(dump);
     ASSERT_TRUE(dump->exception);
     EXPECT_EQ(dump->exception->exception.code, static_cast<std::uint32_t>(c.signal));
-    ASSERT_EQ(dump->threads.size(), 1u);
+    // The crashing thread first, then the idle one, each with a stack.
+    ASSERT_EQ(dump->threads.size(), 2u);
     EXPECT_EQ(dump->threads[0].id, dump->exception->threadId);
-    EXPECT_GT(dump->threads[0].stack.memory.size, 0u);
+    EXPECT_NE(dump->threads[1].id, dump->threads[0].id);
+    for (const minidump::Thread& thread : dump->threads)
+        EXPECT_GT(thread.stack.memory.size, 0u);
     for (auto stream : {minidump::SystemInfoStream, minidump::MemoryListStream, minidump::LinuxProcStatusStream,
                         minidump::LinuxCpuInfoStream})
         EXPECT_TRUE(dump->streams.count(stream)) << stream;
@@ -244,14 +247,16 @@ TEST(CrashGuard, TheDumpOpensInLldbWithTheCrashingFunction)
     CrashFolder folder;
     folder.crash("read-null");
     QProcess debugger;
-    debugger.start(lldb, {QStringLiteral("--batch"), QStringLiteral("-o"), QStringLiteral("bt"), QStringLiteral("--core"),
-                          folder.file("CRASH.DMP"), folder.program()});
+    debugger.start(lldb, {QStringLiteral("--batch"), QStringLiteral("-o"), QStringLiteral("bt all"),
+                          QStringLiteral("--core"), folder.file("CRASH.DMP"), folder.program()});
     ASSERT_TRUE(debugger.waitForFinished(60000));
     const QString out = QString::fromUtf8(debugger.readAllStandardOutput());
     EXPECT_TRUE(out.contains(QStringLiteral("stop reason = signal SIGSEGV"))) << out.toStdString();
     EXPECT_TRUE(out.contains(QStringLiteral("frame #0: ")) && out.contains(QStringLiteral("crashByReadingNull")))
         << out.toStdString();
     EXPECT_TRUE(out.contains(QStringLiteral("`main"))) << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("thread #2"))) << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("idleThreadWaits"))) << out.toStdString();
 }
 
 } // namespace

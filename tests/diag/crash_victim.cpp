@@ -1,13 +1,17 @@
 // A program that links the crash guard and crashes for real, in the way its
 // one argument names: read-null, write-bad, divide-zero, stack-overflow,
-// abort, uncaught, fault-in-handler. crash_guard_test runs it from a
+// abort, uncaught, fault-in-handler. A second thread waits in
+// idleThreadWaits() all the while, for the dump's thread list. crash_guard_test runs it from a
 // folder of its own, where it writes ERRORLOG.TXT and CRASH.DMP and starts
 // a stand-in Bugrelay.
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
+#include <thread>
+#include <unistd.h>
 
 #include "client/diag/CrashGuard.h"
 
@@ -48,6 +52,15 @@ __attribute__((noinline)) void throwUncaught()
     throw std::runtime_error("nobody catches this");
 }
 
+std::atomic<bool> idleThreadRuns{false};
+
+__attribute__((noinline)) void idleThreadWaits()
+{
+    idleThreadRuns = true;
+    for (;;)
+        pause();
+}
+
 void faultInsideHandler()
 {
     crashByReadingNull();
@@ -63,6 +76,9 @@ int main(int argc, char** argv)
     if (std::strcmp(what, "fault-in-handler") == 0)
         options.onFault = faultInsideHandler;
     tessaly::installCrashGuard(options);
+    std::thread(idleThreadWaits).detach();
+    while (!idleThreadRuns)
+        std::this_thread::yield();
 
     if (std::strcmp(what, "read-null") == 0 || std::strcmp(what, "fault-in-handler") == 0)
         return crashByReadingNull();
