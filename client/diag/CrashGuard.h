@@ -2,8 +2,8 @@
 // The crash guard: installed first thing in main, it reports the process's
 // first fatal fault. On SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT or SIGTRAP
 // (and an uncaught C++ exception, which ends in abort()) the handler, on
-// its own alternate stack, writes "ERRORLOG.TXT" and "CRASH.DMP" into the
-// program's directory and starts the crash sender "Bugrelay" from there
+// its own alternate stack, stops the other threads, writes "ERRORLOG.TXT"
+// and "CRASH.DMP" into the program's directory and starts the crash sender "Bugrelay" from there
 // with the program's full path as its one argument. Then the process ends
 // with status 128 + the signal number. Without a sender, under a debugger,
 // or when the report cannot be created, the signal's default action
