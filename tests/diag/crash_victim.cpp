@@ -1,6 +1,7 @@
 // A program that links the crash guard and crashes for real, in the way its
 // one argument names: read-null, write-bad, divide-zero, stack-overflow,
-// abort, uncaught, fault-in-handler. A second thread waits in
+// abort, uncaught, fault-in-handler, read-null-sandboxed (process_vm_readv
+// forbidden, as some sandboxes do). A second thread waits in
 // idleThreadWaits() all the while, for the dump's thread list. crash_guard_test runs it from a
 // folder of its own, where it writes ERRORLOG.TXT and CRASH.DMP and starts
 // a stand-in Bugrelay.
@@ -12,6 +13,13 @@
 #include <stdexcept>
 #include <thread>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstddef>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
 
 #include "client/diag/CrashGuard.h"
 
@@ -61,6 +69,22 @@ __attribute__((noinline)) void idleThreadWaits()
         pause();
 }
 
+// Makes process_vm_readv fail with EPERM for this process.
+void forbidReadingOwnMemory()
+{
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_process_vm_readv, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | (EPERM & SECCOMP_RET_DATA)),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    sock_fprog program{static_cast<unsigned short>(sizeof filter / sizeof filter[0]), filter};
+    if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 || prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0) {
+        std::perror("crash_victim: seccomp");
+        std::exit(3);
+    }
+}
+
 void faultInsideHandler()
 {
     crashByReadingNull();
@@ -80,7 +104,10 @@ int main(int argc, char** argv)
     while (!idleThreadRuns)
         std::this_thread::yield();
 
-    if (std::strcmp(what, "read-null") == 0 || std::strcmp(what, "fault-in-handler") == 0)
+    if (std::strcmp(what, "read-null-sandboxed") == 0)
+        forbidReadingOwnMemory();
+    if (std::strcmp(what, "read-null") == 0 || std::strcmp(what, "fault-in-handler") == 0
+        || std::strcmp(what, "read-null-sandboxed") == 0)
         return crashByReadingNull();
     if (std::strcmp(what, "write-bad") == 0)
         crashByWritingBadAddress();
