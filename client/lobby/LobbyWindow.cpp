@@ -11,6 +11,7 @@
 #include <QTreeWidget>
 
 #include "client/app/VersionCheck.h"
+#include "client/diag/SystemInfoDialog.h"
 #include "client/lobby/LobbyDialogs.h"
 #include "client/lobby/LobbyHost.h"
 #include "client/lobby/LobbyLists.h"
@@ -214,6 +215,7 @@ void dlgLobby::runCommand(int id)
     case kSecurity:
     case kSecuritySpot: pages.open(pages::Security); break;
     case kHelpButton: pages.open(pages::ContactUs); break;
+    case kSystemInformation: runSystemInfoDialog(this); break;
     case kClientVersionCommand:
         context_.boxes.show(BoxRequest{clientVersionBoxText(kClientVersion), "Tessaly Client", BoxIcon::Information});
         break;
