@@ -2,7 +2,8 @@
 """The real client plays poker against the real house server.
 
 On a virtual X display with a window manager, a new user logs in, opens a
-table, takes a free seat with a buy-in, and plays at least ten hands by
+table, says "hello :)" in its chat (the log shows the smile as a picture),
+takes a free seat with a buy-in, and plays at least ten hands by
 answering every prompt through the real controls: checks when free, else
 calls; folds one hand; types one raise into the amount box; posts the
 blinds by hand once and then with "Auto Post Blind"; re-buys once; sits
@@ -28,7 +29,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from desktop_session import (Failure, House, Suite, click, control, describe_windows, log_in,  # noqa: E402
+from desktop_session import (Failure, House, Suite, click, control, describe_windows, log_in, xdotool,  # noqa: E402
                              open_table, screenshot, showing, showing_controls, type_into, wait_for,
                              window_named)
 
@@ -198,6 +199,15 @@ def main():
         table_window = open_table(suite, TABLE)
         wait_for(lambda: any(line.startswith("WATCH_TABLE:") for line in transcript.sent()), 10, "WATCH_TABLE:")
         player = Player(suite, transcript, table_window)
+
+        # A chat line with a smiley: the house relays it, and the log shows the
+        # text with the smile's picture (an object in the log's text).
+        type_into(suite, wait_for(lambda: control(table_window, "text", "Chat"), 10, "the chat input"), "hello :)")
+        xdotool(suite, "key", "Return")
+        wait_for(lambda: any(line.startswith("SEND_MESSAGE:") for line in transcript.sent()), 10, "SEND_MESSAGE:")
+        chat_log = wait_for(lambda: control(table_window, "text", "Chat log"), 10, "the chat log")
+        wait_for(lambda: f"{NAME}: hello \ufffc" in chat_log.queryText().getText(0, -1), 10,
+                 "the chat line with its picture in the log")
 
         # A free seat and a buy-in for less than the maximum, so a re-buy fits.
         seat_button = wait_for(lambda: control(table_window, "push button", r"Seat \d+"), 20, "a free seat")
