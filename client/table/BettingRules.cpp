@@ -13,9 +13,6 @@ namespace {
 // taken as all of them: amounts travel as floats with two decimals.
 constexpr double kAllInTolerance = 0.0009;
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
 double parseDecimal(std::string_view text)
 {
     const std::string copy(text);
@@ -111,30 +108,6 @@ double typedAmount(std::string_view boxText)
     const std::string_view rest = boxText.substr(start);
     const std::size_t length = decimalNumberLength(rest);
     return length == 0 ? 0.0 : parseDecimal(rest.substr(0, length));
-}
-
-std::optional<double> plainNumber(std::string_view text)
-{
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    const std::string_view number = text.substr(begin, end - begin);
-    int digits = 0;
-    int points = 0;
-    for (char c : number) {
-        if (isDigit(c))
-            ++digits;
-        else if (c == '.')
-            ++points;
-        else
-            return std::nullopt;
-    }
-    if (digits == 0 || points > 1)
-        return std::nullopt;
-    return parseDecimal(number);
 }
 
 BetDecision decideBet(std::string_view boxText, const TableState& table)

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "client/table/PlainNumber.h"
 #include "client/table/TableState.h"
 
 namespace tessaly {
@@ -62,10 +63,6 @@ std::optional<long> typedSliderPosition(double typed, const TableState& table);
 double typedAmount(std::string_view boxText);
 
 // --- Bet or raise.
-
-// A plain number: optional blanks, digits with at most one '.' and at least
-// one digit, optional blanks. No sign, no exponent, never a decimal comma.
-std::optional<double> plainNumber(std::string_view text);
 
 enum class BetOutcome {
     NotANumber,     // "Incorrect number value!"
