@@ -169,9 +169,12 @@ void dlgPokerRoom::frameStep()
     actionBar_->promptStep();
     offers_->frameStep();
     options_->markStep();
-    if (frame_.render(T, context_.sound, clientRect().size(), scale()))
+    // Whatever the description names is drawn too: it can only have changed
+    // with the picture.
+    if (frame_.render(T, context_.sound, clientRect().size(), scale())) {
         update(clientRect());
-    describeTable();
+        describeTable();
+    }
 }
 
 // The user must act: the window comes back from the taskbar and to the
