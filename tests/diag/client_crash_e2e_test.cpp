@@ -9,12 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
@@ -23,40 +20,13 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
-#include "tests/support/HouseClientEnvironment.h"
+#include "tests/support/EndToEnd.h"
 #include "tests/support/WaitUntil.h"
 
 namespace tessaly {
 namespace {
 
-constexpr int kStartMs = 15000;
-
-QString envPath(const char* variable, const char* file)
-{
-    return QString::fromLocal8Bit(qgetenv(variable)) + QLatin1Char('/') + QLatin1String(file);
-}
-
-// The next line a program prints, within the time.
-QString readLine(QProcess& process, int timeoutMs)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    while (!process.canReadLine())
-        if (deadline.hasExpired() || !process.waitForReadyRead(static_cast<int>(deadline.remainingTime())))
-            return {};
-    return QString::fromUtf8(process.readLine()).trimmed();
-}
-
-bool copyTree(const QString& from, const QString& to)
-{
-    QDirIterator files(from, QDir::Files, QDirIterator::Subdirectories);
-    while (files.hasNext()) {
-        const QString source = files.next();
-        const QString target = to + source.mid(from.size());
-        if (!QDir().mkpath(QFileInfo(target).path()) || !QFile::copy(source, target))
-            return false;
-    }
-    return true;
-}
+using namespace e2e;
 
 QString readAll(const QString& path)
 {
@@ -66,9 +36,9 @@ QString readAll(const QString& path)
 
 TEST(ClientCrash, LeavesTheReportAndTheDumpAndStartsTheSender)
 {
-    for (const char* tool : {"Xvfb"})
-        ASSERT_FALSE(QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
-            << tool << " is missing: run scripts/install-deps";
+    requirePrograms({"Xvfb"});
+    if (HasFatalFailure())
+        return;
     QTemporaryDir root;
     const QString install = root.filePath(QStringLiteral("install"));
     ASSERT_TRUE(copyTree(QString::fromLocal8Bit(qgetenv("TESSALY_DIST_DIR")), install));
@@ -80,26 +50,14 @@ TEST(ClientCrash, LeavesTheReportAndTheDumpAndStartsTheSender)
     sender.close();
     sender.setPermissions(sender.permissions() | QFileDevice::ExeOwner);
 
-    QProcess xvfb;
-    xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
-                                        QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
-                                        QStringLiteral("1024x768x24")});
-    const QString display = QLatin1Char(':') + readLine(xvfb, kStartMs);
-    ASSERT_NE(display, QStringLiteral(":")) << "Xvfb gave no display";
-
+    VirtualDisplay screen(root.filePath(QStringLiteral("xvfb.err")));
+    ASSERT_FALSE(screen.display.isEmpty()) << "Xvfb gave no display";
     const QString logDir = root.filePath(QStringLiteral("log"));
     QDir().mkpath(logDir);
-    QProcess house;
-    house.start(envPath("TESSALY_TOOLS_DIR", "tessaly-house"),
-                {QStringLiteral("--game-port"), QStringLiteral("0"), QStringLiteral("--web-port"), QStringLiteral("0"),
-                 QStringLiteral("--data"), root.filePath(QStringLiteral("data")), QStringLiteral("--log"), logDir});
-    const QRegularExpressionMatch ready =
-        QRegularExpression(QStringLiteral("^listening game ([0-9.]+):(\\d+) web ([0-9.]+:\\d+)$"))
-            .match(readLine(house, kStartMs));
-    ASSERT_TRUE(ready.hasMatch());
+    HouseServer server(root.filePath(QStringLiteral("data")), logDir, root.filePath(QStringLiteral("house.err")));
+    ASSERT_TRUE(server.ready());
 
-    const QProcessEnvironment environment =
-        houseClientEnvironment(ready, display, root.filePath(QStringLiteral("config")), root.path());
+    const QProcessEnvironment environment = server.clientEnvironment(screen.display, root.path());
     const QString program = install + QStringLiteral("/Tessaly");
     QProcess client;
     client.setProcessEnvironment(environment);

@@ -120,12 +120,7 @@ TEST_F(ClientEndToEnd, StartsLogsInAndGreetsTheUser)
     NoSecretStore noKeyring;
     RememberedLogin(noKeyring, config + QStringLiteral("/Tessaly.conf")).write({name, password});
 
-    QProcessEnvironment environment = server.clientEnvironment(display, root.path());
-    const QString runtime = root.filePath(QStringLiteral("runtime"));
-    QDir().mkpath(runtime);
-    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    const QProcessEnvironment environment = server.clientEnvironment(display, root.path());
     Program client(envPath("TESSALY_DIST_DIR", "Tessaly"), {}, root.filePath(QStringLiteral("client.err")),
                    environment);
     ASSERT_TRUE(client.started());

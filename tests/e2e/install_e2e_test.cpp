@@ -132,7 +132,6 @@ void InstalledSuite::runInstalledClient(const QString& display, const HouseServe
 {
     QProcessEnvironment environment = server.clientEnvironment(display, root.path());
     environment.insert(QStringLiteral("HOME"), home);
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), root.filePath(QStringLiteral("config")));
     Program client(installed(QStringLiteral("bin/tessaly")), {}, root.filePath(QStringLiteral("client.err")), environment,
                    home);
     ASSERT_TRUE(client.started());

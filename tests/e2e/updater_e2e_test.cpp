@@ -162,13 +162,7 @@ TEST_F(UpdaterEndToEnd, LoomriseReplacesTheFilesItselfIncludedAndStartsTheClient
 TEST_F(UpdaterEndToEnd, AnOutOfDateClientIsUpdatedAndStartedAgain)
 {
     // A copy of the whole install, with the real client.
-    const QString dist = QString::fromLocal8Bit(qgetenv("TESSALY_DIST_DIR"));
-    for (QDirIterator it(dist, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
-        const QString file = it.next();
-        const QString copy = install + QLatin1Char('/') + QDir(dist).relativeFilePath(file);
-        QDir().mkpath(QFileInfo(copy).path());
-        ASSERT_TRUE(QFile::copy(file, copy)) << copy.toStdString();
-    }
+    ASSERT_TRUE(copyTree(QString::fromLocal8Bit(qgetenv("TESSALY_DIST_DIR")), install));
     // Upgrade 6.9 over version 6.8 makes client 6.7 ask for INCREMENTAL.
     writeUpgrades("6.8\r", "6.9\r", makeArchive({{"marker.txt", "6.9"}}));
     const QString web = startHouse();

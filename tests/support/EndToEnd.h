@@ -1,12 +1,15 @@
 #pragma once
 // What the end-to-end tests share: background programs that end with the
-// test, a virtual X display (Xvfb), the house server on free ports, and
-// polling with deadlines.
+// test, a virtual X display (Xvfb), the house server on free ports, copies
+// of the install, and polling with deadlines.
 
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -24,6 +27,18 @@ inline constexpr int kStepMs = 10000;
 inline QString envPath(const char* variable, const char* file)
 {
     return QString::fromLocal8Bit(qgetenv(variable)) + QLatin1Char('/') + QLatin1String(file);
+}
+
+// Copies every file below `from` to the same place below `to`.
+inline bool copyTree(const QString& from, const QString& to)
+{
+    for (QDirIterator files(from, QDir::Files, QDirIterator::Subdirectories); files.hasNext();) {
+        const QString source = files.next();
+        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(source);
+        if (!QDir().mkpath(QFileInfo(target).path()) || !QFile::copy(source, target))
+            return false;
+    }
+    return true;
 }
 
 inline bool pollUntil(const std::function<bool()>& condition, int timeoutMs)
@@ -138,11 +153,18 @@ struct HouseServer {
     bool ready() const { return !gamePort.isEmpty(); }
     // What a client needs to reach it, the traces switched on, no sound
     // device, the browser a no-op, and no session bus: a client never
-    // touches the keyring of the desktop that runs the test.
+    // touches the keyring of the desktop that runs the test. Its
+    // configuration and runtime folders are "config" and "runtime" in the
+    // test's scratch folder.
     QProcessEnvironment clientEnvironment(const QString& display, const QString& scratch) const
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        const QString runtime = scratch + QStringLiteral("/runtime");
+        QDir().mkpath(runtime);
+        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         const std::pair<const char*, QString> settings[] = {
+            {"XDG_CONFIG_HOME", scratch + QStringLiteral("/config")},
+            {"XDG_RUNTIME_DIR", runtime},
             {"DISPLAY", display},
             {"QT_QPA_PLATFORM", QStringLiteral("xcb")},
             {"TESSALY_GAME_HOST", gameHost},
