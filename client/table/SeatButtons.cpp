@@ -42,11 +42,10 @@ SeatButtons::SeatButtons(const ControlMap& controls, ScreenScale scale, QObject*
             button->setText(QString());
             button->setAccessibleName(QStringLiteral("Seat %1").arg(seat + 1));
             button->setAccessibleDescription(QString::fromLatin1(kSeatTip));
-            // Centred on the seat's player box (95 x 43 pixels).
+            // Centred on the seat's player box, which is drawn at its picture's size.
             const TablePoint box = seatPoint(SeatGroup::PlayerBox, layout.seatCount, seat);
-            button->move(scaledX(box.x, scale.x) + (scaledX(95, scale.x) - button->width()) / 2,
-                         scaledY(box.y, scale.y) + (scaledY(43, scale.y) - button->height()) / 2);
-            button->hide();
+            button->move(scaledX(box.x, scale.x) + (kPlayerBoxWidth - button->width()) / 2,
+                         scaledY(box.y, scale.y) + (kPlayerBoxHeight - button->height()) / 2);
             connect(button, &QAbstractButton::clicked, this, [this, seat] { emit seatClicked(seat); });
             seats_.push_back({button, layout.seatCount, seat});
         }
@@ -55,29 +54,13 @@ SeatButtons::SeatButtons(const ControlMap& controls, ScreenScale scale, QObject*
 
 void SeatButtons::frameStep(const TableState& table)
 {
-    const int layout = table.seatCount == 10 ? 10 : 6;
+    const int layout = layoutSeats(table.seatCount);
     for (const Seat& s : seats_) {
         const bool show = table.userSeatedHere != 1 && s.seatCount == layout &&
                           table.seatOccupied[static_cast<std::size_t>(s.seat)] == 0;
         if (s.button->isHidden() == show)
             s.button->setVisible(show);
     }
-}
-
-void SeatButtons::hideAll()
-{
-    for (const Seat& s : seats_)
-        s.button->hide();
-}
-
-QAbstractButton* SeatButtons::button(int seatCount, int seat) const
-{
-    const int layout = seatCount == 10 ? 10 : 6;
-    for (const Seat& s : seats_) {
-        if (s.seatCount == layout && s.seat == seat)
-            return s.button;
-    }
-    return nullptr;
 }
 
 } // namespace tessaly

@@ -28,10 +28,6 @@ public:
 
     // One frame's look at the record: which buttons show.
     void frameStep(const TableState& table);
-    void hideAll();
-
-    // The button of a seat in a layout (10, else 6); nullptr outside it.
-    QAbstractButton* button(int seatCount, int seat) const;
 
 signals:
     void seatClicked(int seat);
