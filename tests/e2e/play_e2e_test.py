@@ -6,7 +6,8 @@ table, says "hello :)" in its chat (the log shows the smile as a picture),
 takes a free seat with a buy-in, and plays at least ten hands by
 answering every prompt through the real controls: checks when free, else
 calls; folds one hand; types one raise into the amount box; posts the
-blinds by hand once and then with "Auto Post Blind"; re-buys once; sits
+blinds by hand once and then with "Auto Post Blind"; re-buys once (and again
+whenever it has lost every chip, as the server then deals it out); sits
 out and comes back; leaves. The controls are found by their accessible
 names over AT-SPI and clicked with xdotool, as a person would.
 
@@ -226,8 +227,29 @@ def main():
         def sent_count(prefix):
             return sum(1 for line in transcript.sent() if line.startswith(prefix))
 
-        rebought = 0.0
+        def stack():
+            return last_stack(transcript.received(), table_id(), seat) or 0
+
+        rebought = []   # what was brought to the table after the buy-in
         deadline = time.monotonic() + 420
+
+        def rebuy_and_return():
+            """Twenty more chips through "Get More Chips", then "I am back" once the table has them."""
+            answered = len(transcript.heard("RQC:"))
+            asked = sent_count("QUICK_CHIPS:")
+            player.press("push button", "Get More Chips", "Get More Chips")
+            rebuy = wait_for(lambda: window_named(r"Tessaly Quick Rebuy"), 10, "the re-buy dialog")
+            wait_for(lambda: len(transcript.heard("RQC:")) > answered, 10, "the cashier's figures")
+            time.sleep(1.0)   # the dialog shows them on its next 400 ms tick
+            type_into(suite, control(rebuy, "text", "Amount"), "20")
+            click(suite, control(rebuy, "push button", "OK"))
+            wait_for(lambda: sent_count("QUICK_CHIPS:") > asked, 10, "QUICK_CHIPS:")
+            rebought.append(money("20"))
+            # Out of the hand, the chips reach the table at once.
+            wait_for(lambda: stack() > 0, 15, "the re-bought chips at the table")
+            back = sent_count("IM_BACK:")
+            click(suite, wait_for(lambda: player.visible("push button", "I am back"), 10, '"I am back"'))
+            wait_for(lambda: sent_count("IM_BACK:") > back, 10, "IM_BACK:")
 
         def play_until(condition, what):
             while not condition():
@@ -235,6 +257,9 @@ def main():
                     raise Failure(f"{what}: only {player.hands_played()} hands played; done: {sorted(player.done)}")
                 if player.act():
                     time.sleep(0.3)
+                elif stack() == 0 and player.visible("push button", "I am back"):
+                    # Every chip lost: the server has dealt the user out.
+                    rebuy_and_return()
                 else:
                     time.sleep(0.1)
 
@@ -255,20 +280,10 @@ def main():
         player.done.add("auto post")
 
         # Out of the game, so no prompt brings the table in front of the dialog.
-        play_until(lambda: player.hands_played() >= 5 and (last_stack(transcript.received(), table_id(), seat) or 0)
-                   <= money("80"), "a stack that leaves room for a re-buy")
+        play_until(lambda: player.hands_played() >= 5 and 0 < stack() <= money("80"),
+                   "a stack that leaves room for a re-buy")
         sit_out()
-        answered = len(transcript.heard("RQC:"))
-        player.press("push button", "Get More Chips", "Get More Chips")
-        rebuy = wait_for(lambda: window_named(r"Tessaly Quick Rebuy"), 10, "the re-buy dialog")
-        wait_for(lambda: len(transcript.heard("RQC:")) > answered, 10, "the cashier's figures")
-        time.sleep(1.0)   # the dialog shows them on its next 400 ms tick
-        type_into(suite, control(rebuy, "text", "Amount"), "20")
-        click(suite, control(rebuy, "push button", "OK"))
-        wait_for(lambda: any(l.startswith("QUICK_CHIPS:") for l in transcript.sent()), 10, "QUICK_CHIPS:")
-        rebought = 20.0
-        click(suite, wait_for(lambda: player.visible("push button", "I am back"), 10, '"I am back"'))
-        wait_for(lambda: any(l.startswith("IM_BACK:") for l in transcript.sent()), 10, "IM_BACK:")
+        rebuy_and_return()
 
         play_until(lambda: player.hands_played() >= HANDS_TO_PLAY and {"raised", "folded"} <= player.done,
                    f"{HANDS_TO_PLAY} hands with a raise and a fold")
@@ -283,7 +298,7 @@ def main():
         sit_out()
         player.press("push button", "Leave Table", "Leave Table")
         wait_for(lambda: any(l.startswith("CLOSE_WINDOW:") for l in transcript.sent()), 15, "CLOSE_WINDOW:")
-        stack = last_stack(transcript.received(), table_id(), seat)
+        final_stack = stack()
         client.terminate()
         client.wait(10)
 
@@ -292,8 +307,8 @@ def main():
             raise Failure(f"the house server's books did not balance (exit {house.process.returncode})")
         db = sqlite3.connect(os.path.join(house.data, "house.db"))
         balance = db.execute("SELECT balance FROM accounts WHERE name = ?", (NAME,)).fetchone()[0]
-        expected = money(STARTING_BALANCE) - money(BUY_IN) - money(rebought) + stack
-        print(f"hands played {player.hands_played()}, stack at leaving {stack / 100:.2f}, "
+        expected = money(STARTING_BALANCE) - money(BUY_IN) - sum(rebought) + final_stack
+        print(f"hands played {player.hands_played()}, re-buys {len(rebought)}, stack at leaving {final_stack / 100:.2f}, "
               f"balance {balance / 100:.2f}, expected {expected / 100:.2f}")
         if balance != expected:
             raise Failure(f"balance {balance} cents, the hands say {expected}")
