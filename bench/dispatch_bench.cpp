@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "bench/ServerStream.h"
-#include "client/net/Dispatcher.h"
 #include "client/net/LineAssembler.h"
 #include "client/net/LineSender.h"
+#include "client/net/dispatch/Dispatcher.h"
 #include "client/table/ClientState.h"
-#include "client/ui/SoundPort.h"
 #include "platform/MessageBoxes.h"
+#include "platform/SoundPort.h"
 #include "platform/sys/Process.h"
 
 namespace {

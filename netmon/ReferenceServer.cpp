@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "client/app/ClientConfig.h"
+#include "client/net/ClientConfig.h"
 #include "netmon/MonitorTexts.h"
 
 namespace tessaly::netmon {

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "client/app/ClientConfig.h"
+#include "client/net/ClientConfig.h"
 #include "platform/gui/GuiThreadMessageBoxes.h"
 #include "platform/gui/QtMessageBoxes.h"
 #include "updater/UpdaterProgram.h"

@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <string>
 
-#include "client/app/ClientConfig.h"
 #include "client/app/ClientStartup.h"
 #include "client/app/StartupSequence.h"
 #include "client/lobby/AccountContext.h"
@@ -17,10 +16,11 @@
 #include "client/lobby/LobbyWindow.h"
 #include "client/lobby/PageOpener.h"
 #include "client/lobby/RememberedLogin.h"
-#include "client/net/Dispatcher.h"
+#include "client/net/ClientConfig.h"
 #include "client/net/ServerSocket.h"
-#include "client/table/PlayerNotes.h"
+#include "client/net/dispatch/Dispatcher.h"
 #include "client/table/ClientState.h"
+#include "client/table/PlayerNotes.h"
 #include "client/ui/ChatLog.h"
 #include "client/ui/SoundPlayer.h"
 #include "platform/audio/MixerAudio.h"

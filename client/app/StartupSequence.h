@@ -17,7 +17,7 @@
 #include <optional>
 #include <string>
 
-#include "client/app/ClientConfig.h"
+#include "client/net/ClientConfig.h"
 #include "client/net/LatencyProbe.h"
 #include "client/net/SystemProbeClock.h"
 #include "platform/MessageBoxes.h"

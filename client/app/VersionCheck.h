@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-namespace tessaly {
+#include "client/net/ClientVersion.h"
 
-inline constexpr double kClientVersion = 6.7;
+namespace tessaly {
 
 inline constexpr const char* kVersionFilePath = "/upgrades/version.txt";
 inline constexpr const char* kUpgradeFilePath = "/upgrades/upgrade.txt";

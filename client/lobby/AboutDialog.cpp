@@ -5,8 +5,8 @@
 #include <QPainter>
 #include <QTimerEvent>
 
-#include "client/app/VersionCheck.h"
 #include "client/lobby/LobbyTexts.h"
+#include "client/net/ClientVersion.h"
 #include "client/table/ClientState.h"
 #include "client/ui/SkinControls.h"
 #include "platform/gui/Desktop.h"

@@ -12,6 +12,7 @@
 
 #include "client/lobby/LobbyTexts.h"
 #include "client/table/ClientState.h"
+#include "client/table/TableTexts.h"
 #include "platform/sys/QtText.h"
 
 namespace tessaly {

@@ -1,5 +1,6 @@
 #include "client/lobby/LobbyTexts.h"
 
+#include "client/table/TableTexts.h"
 #include "platform/sys/CLocale.h"
 
 namespace tessaly {
@@ -12,18 +13,6 @@ std::string serverStatusLine(const std::string& serverTime, int liveUsers, int l
 std::string loggedInCaption(const std::string& screenName)
 {
     return formatC(" Welcome to Tessaly Lobby Good Luck %s !!!", screenName.c_str());
-}
-
-const char* gameTypeText(int code)
-{
-    switch (code) {
-    case 1000:
-        return "No Limit";
-    case 1001:
-        return "Pot Limit";
-    default:
-        return "Fixed Limit";
-    }
 }
 
 std::string tableWindowCaption(const std::string& tableName, const std::string& stakes, int gameType,

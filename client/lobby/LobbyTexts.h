@@ -14,9 +14,6 @@ std::string serverStatusLine(const std::string& serverTime, int liveUsers, int l
 // " Welcome to Tessaly Lobby Good Luck %s !!!", once logged in.
 std::string loggedInCaption(const std::string& screenName);
 
-// Game type code: 1000 "No Limit", 1001 "Pot Limit", any other "Fixed Limit".
-const char* gameTypeText(int code);
-
 // A table window's caption: with the screen name when logged in
 // ("  Room: %s (%s) %s - Good Luck %s!"), else "  Room: %s - (%s) %s - Good Luck!".
 std::string tableWindowCaption(const std::string& tableName, const std::string& stakes, int gameType,

@@ -10,7 +10,6 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-#include "client/app/VersionCheck.h"
 #include "client/diag/SystemInfoDialog.h"
 #include "client/lobby/LobbyDialogs.h"
 #include "client/lobby/LobbyHost.h"
@@ -21,6 +20,7 @@
 #include "client/lobby/PageOpener.h"
 #include "client/lobby/SettingsFile.h"
 #include "client/net/ClientMessages.h"
+#include "client/net/ClientVersion.h"
 #include "client/net/LineSender.h"
 #include "client/table/ClientState.h"
 #include "client/table/TableWindowRules.h"

@@ -4,13 +4,14 @@
 
 #include <string>
 
-#include "client/app/ClientConfig.h"
 #include "client/lobby/BrowserLauncher.h"
 #include "client/lobby/WebPages.h"
+#include "client/net/ClientConfig.h"
+#include "client/table/TablePages.h"
 
 namespace tessaly {
 
-class PageOpener {
+class PageOpener final : public TablePages {
 public:
     // browserProgram: TESSALY_BROWSER's program, or empty for the desktop's opener.
     PageOpener(ClientConfig config, UrlOpener& desktop, ProcessLauncher& launcher, std::string browserProgram);
@@ -18,6 +19,7 @@ public:
     bool open(const WebPage& page) const { return openAddress(address(page)); }
     bool openAddress(const std::string& address) const;
     std::string address(const WebPage& page) const { return pageAddress(config_, page); }
+    void openTellAFriend() const override { open(pages::TellAFriend); }
 
 private:
     ClientConfig config_;

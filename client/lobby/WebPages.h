@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "client/app/ClientConfig.h"
+#include "client/net/ClientConfig.h"
 
 namespace tessaly {
 

@@ -4,10 +4,10 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "client/lobby/LobbyTexts.h"
 #include "client/net/ClientMessages.h"
 #include "client/net/LineSender.h"
 #include "client/table/ClientState.h"
+#include "client/table/TableTexts.h"
 #include "client/ui/AmountEdit.h"
 #include "platform/sys/CLocale.h"
 #include "platform/sys/QtText.h"

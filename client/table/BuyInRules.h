@@ -6,7 +6,7 @@
 //
 // Money is float as everywhere on the client. Each refusal is the box to
 // show; nullopt means the amount is accepted. (The game-type text of both
-// dialogs is gameTypeText() of client/lobby/LobbyTexts.h.)
+// dialogs is gameTypeText() of client/table/TableTexts.h.)
 
 #include <optional>
 #include <string_view>

@@ -12,7 +12,6 @@
 
 #include <chrono>
 
-#include "client/lobby/PageOpener.h"
 #include "client/net/ClientMessages.h"
 #include "client/net/LineSender.h"
 #include "client/table/ActionBar.h"
@@ -27,6 +26,7 @@
 #include "client/table/SeatLayout.h"
 #include "client/table/TableChat.h"
 #include "client/table/TableDescription.h"
+#include "client/table/TablePages.h"
 #include "client/table/TableWindowRules.h"
 #include "client/ui/SkinButton.h"
 #include "client/ui/SkinButtonFaces.h"
@@ -151,7 +151,7 @@ void dlgPokerRoom::setUpNavigationButtons()
     connect(control<SkinButton>(kLeaveTable), &QAbstractButton::clicked, this,
             [this] { leave(LeaveBy::LeaveButton); });
     connect(control<SkinButton>(kInviteFriend), &QAbstractButton::clicked, this,
-            [this] { context_.pages.open(pages::TellAFriend); });
+            [this] { context_.pages.openTellAFriend(); });
 }
 
 void dlgPokerRoom::frameStep()

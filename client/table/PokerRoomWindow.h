@@ -26,11 +26,11 @@ class ChatPictureTable;
 class LineSender;
 class OfferButtons;
 class OptionPanel;
-class PageOpener;
 class PlayerNotes;
 class SeatButtons;
 class SoundPort;
 class TableChat;
+class TablePages;
 class dlgGetMoreChips;
 class dlgPlayMoneyBuyIn;
 struct BettingContext;
@@ -48,7 +48,7 @@ struct TableWindowContext {
     LineSender& sender;
     MessageBoxes& boxes;
     SoundPort& sound;
-    const PageOpener& pages;
+    const TablePages& pages;
     QPointer<QWidget> lobby;              // restored when a table window closes or is minimised
     std::function<void()> showLogin;      // the login dialog, made if need be, in front
     const ChatPictureTable& chatPictures;

@@ -5,7 +5,7 @@
 
 #include "client/table/SeatLayout.h"
 #include "client/table/TableState.h"
-#include "client/ui/SoundPort.h"
+#include "platform/SoundPort.h"
 
 namespace tessaly {
 namespace {

@@ -37,4 +37,16 @@ std::string_view actionWord(int historyKind)
     }
 }
 
+const char* gameTypeText(int code)
+{
+    switch (code) {
+    case kGameNoLimit:
+        return "No Limit";
+    case kGamePotLimit:
+        return "Pot Limit";
+    default:
+        return "Fixed Limit";
+    }
+}
+
 } // namespace tessaly

@@ -1,6 +1,7 @@
 #pragma once
 // The texts the table drawing writes: chip counts in the player boxes, the
-// action word of the announcement and the hand-number lines.
+// action word of the announcement and the hand-number lines; and the game
+// type's name that the table list and the buy-in dialogs show.
 
 #include <string>
 #include <string_view>
@@ -15,6 +16,9 @@ std::string chipCountText(float amount);
 // The word of the action announcement for a history kind: "Call", "Fold",
 // "Raise", "Check"; empty for every other kind.
 std::string_view actionWord(int historyKind);
+
+// Game type code: 1000 "No Limit", 1001 "Pot Limit", any other "Fixed Limit".
+const char* gameTypeText(int code);
 
 inline constexpr std::string_view kThisHandPrefix = "This Hand ";
 inline constexpr std::string_view kLastHandPrefix = "Last Hand ";

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "client/ui/SoundPort.h"
+#include "platform/SoundPort.h"
 
 namespace tessaly {
 

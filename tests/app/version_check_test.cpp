@@ -5,9 +5,9 @@
 #include <map>
 #include <string>
 
-#include "client/app/ClientConfig.h"
 #include "client/app/ProgramDirectory.h"
 #include "client/app/VersionCheck.h"
+#include "client/net/ClientConfig.h"
 
 namespace tessaly {
 namespace {

@@ -10,9 +10,9 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "client/net/Dispatcher.h"
-#include "client/net/EffectRecorder.h"
 #include "client/net/LineAssembler.h"
+#include "client/net/dispatch/Dispatcher.h"
+#include "client/net/dispatch/EffectRecorder.h"
 #include "client/table/ClientState.h"
 
 namespace {

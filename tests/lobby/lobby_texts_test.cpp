@@ -7,11 +7,13 @@
 
 #include <unistd.h>
 
-#include "client/app/ClientConfig.h"
 #include "client/lobby/BrowserLauncher.h"
 #include "client/lobby/LobbyTexts.h"
 #include "client/lobby/NetworkMonitorStarter.h"
+#include "client/lobby/PageOpener.h"
 #include "client/lobby/WebPages.h"
+#include "client/net/ClientConfig.h"
+#include "client/table/TableTexts.h"
 #include "tests/support/RecordingPorts.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 
@@ -91,6 +93,16 @@ TEST(BrowserLauncher, UsesTheNamedProgramInsteadOfTheDesktop)
 
     launcher.succeeds = false;
     EXPECT_FALSE(BrowserLauncher(desktop, launcher, "/nowhere").open("http://web.test"));
+}
+
+TEST(PageOpener, ServesTheTableWindowsPage)
+{
+    RecordingOpener desktop;
+    testing::RecordingLauncher launcher;
+    const PageOpener opener{ClientConfig{"http://web.test", "https://secure.test", "127.0.0.1"}, desktop, launcher, ""};
+    const TablePages& tablePages = opener;
+    tablePages.openTellAFriend();
+    EXPECT_EQ(desktop.opened, std::vector<std::string>{"http://web.test/tellafriend.php"});
 }
 
 TEST(BrowserLauncher, ARealProgramGetsTheAddressAsItsOneArgument)

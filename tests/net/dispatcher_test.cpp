@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "client/net/Dispatcher.h"
-#include "client/net/EffectRecorder.h"
+#include "client/net/dispatch/Dispatcher.h"
+#include "client/net/dispatch/EffectRecorder.h"
 #include "client/table/ClientState.h"
 #include "tests/support/EffectPrint.h"
 

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "client/net/ClientMessages.h"
-#include "client/net/EffectRecorder.h"
 #include "client/net/LineReceiver.h"
 #include "client/net/ServerSocket.h"
+#include "client/net/dispatch/EffectRecorder.h"
 #include "tests/support/EffectPrint.h"
 #include "tests/support/WaitUntil.h"
 

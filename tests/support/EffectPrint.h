@@ -5,7 +5,7 @@
 
 #include <ostream>
 
-#include "client/net/EffectRecorder.h"
+#include "client/net/dispatch/EffectRecorder.h"
 
 namespace tessaly {
 

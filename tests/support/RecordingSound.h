@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "client/ui/SoundPort.h"
+#include "platform/SoundPort.h"
 
 namespace tessaly {
 

@@ -14,16 +14,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "client/lobby/PageOpener.h"
 #include "client/table/ClientState.h"
 #include "client/table/BuyInDialog.h"
 #include "client/table/PlayerNotes.h"
 #include "client/table/PokerRoomWindow.h"
+#include "client/table/TablePages.h"
 #include "client/ui/ChatLog.h"
-#include "tests/support/RecordingPorts.h"
 #include "tests/support/RecordingSender.h"
 #include "tests/support/RecordingSound.h"
-#include "tests/support/RecordingUrlOpener.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 #include "tests/support/WaitUntil.h"
 
@@ -62,9 +60,10 @@ protected:
     ClientState state;
     RecordingSender sender;
     ScriptedMessageBoxes boxes;
-    RecordingUrlOpener desktop;
-    testing::RecordingLauncher launcher;
-    PageOpener pages{ClientConfig{"http://web.test", "https://secure.test", "127.0.0.1"}, desktop, launcher, ""};
+    struct RecordingPages final : TablePages {
+        void openTellAFriend() const override { ++tellAFriend; }
+        mutable int tellAFriend = 0;
+    } pages;
     QWidget lobby;
     RecordingSound sound;
     int loginsShown = 0;
@@ -187,7 +186,7 @@ TEST_F(TableWindow, ViewLobbyInviteAndMinimise)
     EXPECT_FALSE(lobby.isMinimized());
     EXPECT_TRUE(lobby.isVisible());
     QTest::mouseClick(window->control(1060), Qt::LeftButton);
-    EXPECT_THAT(desktop.opened, ElementsAre("http://web.test/tellafriend.php"));
+    EXPECT_EQ(pages.tellAFriend, 1);
     // Minimising the table brings the lobby back.
     lobby.showMinimized();
     window->showMinimized();

@@ -16,9 +16,9 @@
 #include <type_traits>
 #include <vector>
 
-#include "client/net/Dispatcher.h"
-#include "client/net/EffectRecorder.h"
 #include "client/net/LineAssembler.h"
+#include "client/net/dispatch/Dispatcher.h"
+#include "client/net/dispatch/EffectRecorder.h"
 #include "client/net/replay/Json.h"
 #include "client/net/replay/StateFields.h"
 #include "client/table/ClientState.h"

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "client/net/LineSender.h"
-#include "client/ui/SoundPort.h"
 #include "platform/MessageBoxes.h"
+#include "platform/SoundPort.h"
 #include "platform/sys/Process.h"
 
 namespace tessaly {

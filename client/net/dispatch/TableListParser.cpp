@@ -2,8 +2,8 @@
 #include <cstring>
 #include <iterator>
 
-#include "client/net/Dispatcher.h"
 #include "client/net/Fields.h"
+#include "client/net/dispatch/Dispatcher.h"
 #include "client/table/ClientState.h"
 
 namespace tessaly {

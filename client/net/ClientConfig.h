@@ -7,7 +7,7 @@
 //   TESSALY_PROBE_HOST      reference host of the latency gate 127.0.0.1
 //
 // The secure site defaults to the house server too, which serves plain HTTP
-// only. The game server's host and port are client/net's.
+// only. The game server's host and port are GameServerAddress's.
 
 #include <functional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "client/net/EffectRecorder.h"
+#include "client/net/dispatch/EffectRecorder.h"
 
 namespace tessaly {
 

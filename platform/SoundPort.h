@@ -1,5 +1,7 @@
 #pragma once
 // The one sound operation, as the dispatcher and the table window see it.
+// SoundPlayer (client/ui) serves it over the audio device and the sound
+// switch; tests record it.
 
 #include <string_view>
 

@@ -1,4 +1,4 @@
-#include "client/app/ClientConfig.h"
+#include "client/net/ClientConfig.h"
 
 #include <cstdlib>
 
