@@ -3,6 +3,7 @@
 // after a big win or a big loss, and now and then a winning hand turned up
 // that nobody called.
 
+#include "server/game/BotBrain.h"
 #include "server/game/SeatRoster.h"
 #include "server/game/TableChannel.h"
 #include "server/poker/Random.h"

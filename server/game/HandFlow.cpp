@@ -20,10 +20,11 @@ constexpr int kBotThinkMax = 2200;
 
 } // namespace
 
-HandFlow::HandFlow(Parts parts)
-    : config_(parts.config), settings_(parts.settings), channel_(parts.channel), roster_(parts.roster),
-      results_(parts.results), stats_(parts.stats), random_(parts.random), botRandom_(parts.botRandom),
-      timers_(parts.channel.host().timers()), dealerTimer_(timers_), turnTimer_(timers_), wakeTimer_(timers_)
+HandFlow::HandFlow(const TableConfig& config, const TableSettings& settings, TableChannel& channel, SeatRoster& roster,
+                   HandResults& results, TableStats& stats, RandomStream& random, RandomStream& botRandom)
+    : config_(config), settings_(settings), channel_(channel), roster_(roster), results_(results), stats_(stats),
+      random_(random), botRandom_(botRandom), timers_(channel.host().timers()), dealerTimer_(timers_),
+      turnTimer_(timers_), wakeTimer_(timers_)
 {
 }
 

@@ -22,17 +22,9 @@ namespace tessaly::house {
 
 class HandFlow {
 public:
-    struct Parts {
-        const TableConfig& config;
-        const TableSettings& settings;
-        TableChannel& channel;
-        SeatRoster& roster;
-        HandResults& results;
-        TableStats& stats;
-        RandomStream& random;    // decks and the first button
-        RandomStream& botRandom; // the bots' play and talk
-    };
-    explicit HandFlow(Parts parts);
+    // random: decks and the first button; botRandom: the bots' play and talk.
+    HandFlow(const TableConfig& config, const TableSettings& settings, TableChannel& channel, SeatRoster& roster,
+             HandResults& results, TableStats& stats, RandomStream& random, RandomStream& botRandom);
 
     const Hand* hand() const { return hand_ ? &*hand_ : nullptr; }
     // The button of the last hand; -1 before the first.

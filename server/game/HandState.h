@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <set>
+#include <string>
 #include <vector>
 
 namespace tessaly::house {

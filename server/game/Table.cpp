@@ -8,7 +8,7 @@ Table::Table(int id, TableConfig config, TableHost& host, TableSettings settings
     : id_(id), config_(std::move(config)), host_(host), settings_(settings), random_(std::move(random)),
       botRandom_(random_.derive("bots")), channel_(id_, host_), roster_(config_, channel_),
       talk_(channel_, botRandom_), results_(config_, channel_, roster_, talk_),
-      flow_({config_, settings_, channel_, roster_, results_, stats_, random_, botRandom_})
+      flow_(config_, settings_, channel_, roster_, results_, stats_, random_, botRandom_)
 {
 }
 

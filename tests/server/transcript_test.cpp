@@ -29,15 +29,15 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-std::vector<std::string> fieldsOf(const std::string& line)
+// A server line's fields, the keyword first.
+std::vector<std::string> fieldsOf(std::string line)
 {
-    std::vector<std::string> out(1);
-    for (char c : line) {
-        if (c == '\t')
-            out.emplace_back();
-        else if (c != '\r')
-            out.back() += c;
-    }
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    std::vector<std::string> out;
+    std::istringstream in(line);
+    for (std::string field; std::getline(in, field, '\t');)
+        out.push_back(field);
     return out;
 }
 
@@ -271,10 +271,10 @@ private:
     void react(ConnId conn, const std::string& line)
     {
         const auto it = players_.find(conn);
-        if (it == players_.end())
+        const std::vector<std::string> f = fieldsOf(line);
+        if (it == players_.end() || f.empty())
             return;
         Player& p = it->second;
-        const std::vector<std::string> f = fieldsOf(line);
         const std::string& kind = f[0];
         if (kind == "YOU_JOINED_TABLE:") {
             p.table = std::stoi(f[1]);
