@@ -6,7 +6,6 @@
 #include "server/protocol/Money.h"
 #include "server/protocol/ServerLines.h"
 
-#include <algorithm>
 #include <ctime>
 #include <strings.h>
 
@@ -16,21 +15,8 @@ namespace {
 // A connection may chat this many lines in kChatWindow.
 constexpr std::size_t kChatBurst = 5;
 constexpr auto kChatWindow = std::chrono::seconds(10);
-constexpr int kCrewPauseMin = 3000;
-constexpr int kCrewPauseMax = 12000;
 // The cashier shows at most 255 characters of it.
 constexpr std::size_t kMaxEmailLength = 100;
-
-const char* const kBotNames[] = {
-    "Marlowe",  "Tinsel",   "Quarry",   "Bramble",  "Juniper",  "Corvid",   "Pebble",   "Rook",
-    "Saffron",  "Thistle",  "Ember",    "Wicket",   "Nimbus",   "Cobble",   "Fennel",   "Harrow",
-    "Larkspur", "Mossy",    "Oberon",   "Puddle",   "Quill",    "Russet",   "Sorrel",   "Tumble",
-    "Umber",    "Vesper",   "Willow",   "Yarrow",   "Zephyr",   "Acorn",    "Birch",    "Clover",
-    "Dapple",   "Eider",    "Flint",    "Garnet",   "Hazel",    "Indigo",   "Jasper",   "Kestrel",
-    "Linden",   "Maple",    "Nettle",   "Onyx",     "Pippin",   "Quince",   "Rowan",    "Sable",
-    "Tansy",    "Upton",    "Vale",     "Wren",     "Xander",   "Yew",      "Zinnia",   "Alder",
-    "Basil",    "Cedar",    "Dusk",     "Elm",      "Fable",    "Gale",     "Heath",    "Ivy",
-};
 
 std::string serverTime()
 {
@@ -47,7 +33,8 @@ std::string serverTime()
 Room::Room(std::vector<TableConfig> tables, RoomSettings settings, AccountStore& accounts, PasswordWork& passwords,
            Timers& timers, RoomOutput& output, RandomStream random)
     : settings_(settings), accounts_(accounts), passwords_(passwords), timers_(timers), output_(output),
-      random_(std::move(random)), botRandom_(random_.derive("crew")), crewTimer_(timers)
+      random_(std::move(random)),
+      crew_(tables_, CrewSettings{settings.botsPerTable, settings.table.fast, kReloadTarget}, accounts, timers, random_)
 {
     handNumber_ = accounts_.lastHandNumber();
     for (std::size_t i = 0; i < tables.size() && i < kMaxTables; ++i) {
@@ -443,151 +430,17 @@ void Room::handEnded(int table)
         // Not from inside the table that is finishing its hand.
         timers_.after(Millis(0), handLimitReached_);
     }
-    tendBots(*tables_[static_cast<std::size_t>(table)]);
+    crew_.handEnded(*tables_[static_cast<std::size_t>(table)]);
 }
 
 void Room::tableIdle(int table)
 {
-    if (shutDown_ || bots_.empty() || !waking_.insert(table).second)
-        return;
-    const Millis delay = settings_.table.fast ? Millis(0) : Millis(botRandom_.between(kCrewPauseMin, kCrewPauseMax));
-    timers_.after(delay, [this, table] { wakeTable(table); });
-}
-
-void Room::wakeTable(int id)
-{
-    waking_.erase(id);
-    if (shutDown_)
-        return;
-    // No hands are dealt here, so bots that sat out come back now, and an
-    // empty chair gets a bot.
-    Table& table = *tables_[static_cast<std::size_t>(id)];
-    for (AccountId bot : table.bots()) {
-        if (table.sittingOut(bot))
-            table.imBack(bot);
-    }
-    if (table.botCount() < std::min(settings_.botsPerTable, table.config().seats - 1))
-        seatBot(table);
-}
-
-void Room::ensureBots()
-{
-    const int wanted = static_cast<int>(tables_.size()) * settings_.botsPerTable + std::min(8, settings_.botsPerTable * 2);
-    const int named = static_cast<int>(std::size(kBotNames));
-    for (int i = 0; i < wanted; ++i) {
-        std::string name = kBotNames[i % named];
-        if (i >= named)
-            name += std::to_string(i / named + 1);
-        std::optional<Account> a = accounts_.find(name);
-        if (!a) {
-            if (accounts_.create(name, "", "", true) != CreateResult::Created)
-                continue; // a person has the name
-            a = accounts_.find(name);
-        }
-        if (!a || !a->bot)
-            continue;
-        RandomStream style = random_.derive("style " + name);
-        bots_.push_back({a->id, a->name, BotStyle{style.unit(), style.unit()}, 0});
-    }
+    crew_.tableIdle(table);
 }
 
 void Room::startBots()
 {
-    if (settings_.botsPerTable <= 0)
-        return;
-    ensureBots();
-    // The room opens with every table dealing: one bot each at once here and
-    // one more from the first round of fillTables; the rest trickle in.
-    for (const auto& t : tables_) {
-        if (t->botCount() < std::min(settings_.botsPerTable, t->config().seats - 1))
-            seatBot(*t);
-    }
-    fillTables();
-}
-
-void Room::fillTables()
-{
-    if (shutDown_)
-        return;
-    bool missing = false;
-    for (const auto& t : tables_) {
-        const int target = std::min(settings_.botsPerTable, t->config().seats - 1);
-        if (t->botCount() < target) {
-            seatBot(*t);
-            missing = missing || t->botCount() < target;
-        }
-    }
-    // Bots trickle in, one per table and pause, as players would.
-    const Millis next = settings_.table.fast ? Millis(0) : Millis(botRandom_.between(kCrewPauseMin, kCrewPauseMax));
-    crewTimer_.start(missing ? next : Millis(std::max(kCrewPauseMax, static_cast<int>(next.count()))),
-                     [this] { fillTables(); });
-}
-
-void Room::seatBot(Table& table)
-{
-    std::vector<Bot*> idle;
-    for (Bot& b : bots_) {
-        if (!seatedTable(b.account))
-            idle.push_back(&b);
-    }
-    const auto seat = table.freeSeat(botRandom_);
-    if (idle.empty() || !seat)
-        return;
-    Bot& bot = *idle[botRandom_.uniform(static_cast<std::uint32_t>(idle.size()))];
-    const TableConfig& c = table.config();
-    const Chips steps = std::max<Chips>(1, (c.maxBuyIn - c.minBuyIn) / c.bigBlind);
-    const Chips buyIn = c.minBuyIn + c.bigBlind * static_cast<Chips>(botRandom_.uniform(static_cast<std::uint32_t>(steps + 1)));
-    accounts_.reload(bot.account, 0, std::max(kReloadTarget, 2 * c.maxBuyIn));
-    Sitter who;
-    who.account = bot.account;
-    who.name = bot.name;
-    who.style = bot.style;
-    bot.sitOutHands = 0;
-    table.join(who, *seat, std::min(buyIn, c.maxBuyIn));
-}
-
-void Room::tendBots(Table& table)
-{
-    if (shutDown_)
-        return;
-    for (AccountId id : table.bots()) {
-        auto bot = std::find_if(bots_.begin(), bots_.end(), [id](const Bot& b) { return b.account == id; });
-        if (bot == bots_.end())
-            continue;
-        const auto say = [&](BotMood mood) {
-            if (const std::string line = botChat(mood, botRandom_); !line.empty())
-                table.chat(bot->name, line);
-        };
-        const Chips stack = table.stackOf(id);
-        if (stack <= 0) {
-            // Busted: buys more chips or goes.
-            if (botRandom_.chance(0.6)) {
-                const Chips amount = table.config().maxBuyIn;
-                accounts_.reload(id, 0, std::max(kReloadTarget, 2 * amount));
-                if (const auto seat = table.seatOf(id); seat && table.quickChips(id, *seat, amount))
-                    table.imBack(id);
-            } else {
-                say(BotMood::Leaving);
-                table.leave(id);
-            }
-            continue;
-        }
-        if (table.sittingOut(id)) {
-            if (--bot->sitOutHands <= 0)
-                table.imBack(id);
-            continue;
-        }
-        if (botRandom_.chance(0.008)) {
-            say(BotMood::Leaving);
-            table.leave(id);
-        } else if (botRandom_.chance(0.01)) {
-            say(BotMood::SittingOut);
-            bot->sitOutHands = botRandom_.between(2, 6);
-            table.dealMeOut(id);
-        } else {
-            say(BotMood::Idle);
-        }
-    }
+    crew_.start();
 }
 
 void Room::shutdown()
@@ -595,7 +448,7 @@ void Room::shutdown()
     if (shutDown_)
         return;
     shutDown_ = true;
-    crewTimer_.stop();
+    crew_.stop();
     for (const auto& t : tables_)
         t->close();
     for (auto& [conn, s] : sessions_) {

@@ -1,11 +1,12 @@
 #pragma once
-// The card room: the connections' sessions, the lobby, the cashier, the
-// tables and the house bots that keep them lively. Every client message
-// arrives here and is checked against the connection's login, seat and
-// balance before anything happens.
+// The card room: the connections' sessions, the lobby, the cashier and the
+// tables; the house bots that keep them lively are its BotCrew. Every
+// client message arrives here and is checked against the connection's
+// login, seat and balance before anything happens.
 
 #include "server/db/AccountStore.h"
 #include "server/db/PasswordHash.h"
+#include "server/game/BotCrew.h"
 #include "server/game/Table.h"
 #include "server/game/TableConfig.h"
 #include "server/net/Timers.h"
@@ -105,12 +106,6 @@ private:
     void chat(ConnId conn, Session& s, std::string_view name, std::string_view tableField, std::string_view text);
     void cashier(ConnId conn, const Session& s);
 
-    void ensureBots();
-    void seatBot(Table& table);
-    void tendBots(Table& table);
-    void wakeTable(int table);
-    void fillTables();
-
     std::vector<std::unique_ptr<Table>> tables_;
     RoomSettings settings_;
     AccountStore& accounts_;
@@ -118,22 +113,12 @@ private:
     Timers& timers_;
     RoomOutput& output_;
     RandomStream random_;
-    RandomStream botRandom_;
     std::map<ConnId, Session> sessions_;
     std::int64_t handNumber_ = 0;
     std::int64_t handsPlayed_ = 0;
     std::function<void()> handLimitReached_;
     bool shutDown_ = false;
-
-    struct Bot {
-        AccountId account;
-        std::string name;
-        BotStyle style;
-        int sitOutHands = 0; // hands left before a sat-out bot comes back
-    };
-    std::vector<Bot> bots_;
-    Timer crewTimer_;
-    std::set<int> waking_; // idle tables that bots are on their way to
+    BotCrew crew_;
 };
 
 } // namespace tessaly::house
