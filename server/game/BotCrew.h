@@ -6,7 +6,7 @@
 
 #include "server/db/AccountStore.h"
 #include "server/game/Table.h"
-#include "server/net/Timers.h"
+#include "server/game/Timers.h"
 #include "server/poker/Random.h"
 
 #include <memory>

@@ -12,7 +12,7 @@
 #include "server/game/TableChannel.h"
 #include "server/game/TableConfig.h"
 #include "server/game/TableStats.h"
-#include "server/net/Timers.h"
+#include "server/game/Timers.h"
 #include "server/poker/Betting.h"
 #include "server/poker/Random.h"
 

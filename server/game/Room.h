@@ -9,7 +9,7 @@
 #include "server/game/BotCrew.h"
 #include "server/game/Table.h"
 #include "server/game/TableConfig.h"
-#include "server/net/Timers.h"
+#include "server/game/Timers.h"
 #include "server/poker/Random.h"
 
 #include <chrono>

@@ -2,7 +2,7 @@
 // What a table needs from the room around it, and how the room runs it.
 
 #include "server/db/AccountStore.h"
-#include "server/net/Timers.h"
+#include "server/game/Timers.h"
 
 #include <cstdint>
 #include <string>

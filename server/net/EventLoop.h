@@ -2,7 +2,7 @@
 // The game thread's loop: poll(2) over the sockets, the timers, work posted
 // from other threads and the stop signals, all on one thread.
 
-#include "server/net/Timers.h"
+#include "server/game/Timers.h"
 
 #include <functional>
 #include <map>

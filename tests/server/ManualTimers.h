@@ -3,7 +3,7 @@
 // house would have sent.
 
 #include "server/game/Room.h"
-#include "server/net/Timers.h"
+#include "server/game/Timers.h"
 #include "server/protocol/Catalogue.h"
 
 #include <map>

@@ -1,6 +1,7 @@
 #pragma once
 // One-shot timers on the game thread. The dealer, the bots and the turn
-// clocks run on them; tests drive a manual clock instead of waiting.
+// clocks run on them; the event loop (server/net) serves them, and tests
+// drive a manual clock instead of waiting.
 
 #include <chrono>
 #include <cstdint>
