@@ -251,13 +251,13 @@ def main():
             click(suite, wait_for(lambda: player.visible("push button", "I am back"), 10, '"I am back"'))
             wait_for(lambda: sent_count("IM_BACK:") > back, 10, "IM_BACK:")
 
-        def play_until(condition, what):
+        def play_until(condition, what, rebuy_when_broke=True):
             while not condition():
                 if time.monotonic() > deadline:
                     raise Failure(f"{what}: only {player.hands_played()} hands played; done: {sorted(player.done)}")
                 if player.act():
                     time.sleep(0.3)
-                elif stack() == 0 and player.visible("push button", "I am back"):
+                elif rebuy_when_broke and stack() == 0 and player.visible("push button", "I am back"):
                     # Every chip lost: the server has dealt the user out.
                     rebuy_and_return()
                 else:
@@ -270,10 +270,14 @@ def main():
             asked = sent_count("DEAL_ME_OUT:")
             player.press("push button", "Deal Me Out", "the Deal Me Out option")
             wait_for(lambda: sent_count("DEAL_ME_OUT:") > asked, 10, "DEAL_ME_OUT:")
-            play_until(lambda: len(transcript.heard(mine)) > before, "PLAYER_OUT: for the user's seat")
+            # Going broke on the way out deals the user out too: no re-buy here,
+            # or the user would be back in a hand before the caller's next step.
+            play_until(lambda: len(transcript.heard(mine)) > before, "PLAYER_OUT: for the user's seat",
+                       rebuy_when_broke=False)
             # The hand that was running plays to its end; the next is dealt without the user.
             hands = len(transcript.heard("NEW_HAND:"))
-            play_until(lambda: len(transcript.heard("NEW_HAND:")) > hands, "a hand dealt without the user")
+            play_until(lambda: len(transcript.heard("NEW_HAND:")) > hands, "a hand dealt without the user",
+                       rebuy_when_broke=False)
 
         play_until(lambda: "posted by hand" in player.done, "a blind to post")
         player.press("push button", "Auto Post Blind", "the Auto Post Blind option")
