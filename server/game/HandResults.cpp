@@ -11,10 +11,7 @@ namespace tessaly::house {
 Chips HandResults::showdown(Hand& h)
 {
     const int t = channel_.table();
-    std::array<std::array<int, 2>, kMaxSeats> hole{};
-    for (int s = 0; s < kMaxSeats; ++s)
-        hole[s] = h.p[s].cards;
-    const ShowdownResult r = settleShowdown(hole, h.totals(), h.live(), h.board, h.button);
+    const ShowdownResult r = settleShowdown(h.holeCards(), h.totals(), h.live(), h.board, h.button);
 
     std::vector<std::string> winLines;
     for (const Award& a : r.awards) {

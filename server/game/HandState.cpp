@@ -18,30 +18,6 @@ int Hand::canActCount() const
     return n;
 }
 
-SeatChips Hand::totals() const
-{
-    SeatChips out{};
-    for (int s = 0; s < kMaxSeats; ++s)
-        out[s] = p[s].total;
-    return out;
-}
-
-SeatChips Hand::inFront() const
-{
-    SeatChips out{};
-    for (int s = 0; s < kMaxSeats; ++s)
-        out[s] = p[s].inFront;
-    return out;
-}
-
-std::array<bool, kMaxSeats> Hand::live() const
-{
-    std::array<bool, kMaxSeats> out{};
-    for (int s = 0; s < kMaxSeats; ++s)
-        out[s] = p[s].live();
-    return out;
-}
-
 std::string cardsText(const std::vector<int>& cards)
 {
     std::string out;

@@ -54,9 +54,22 @@ struct Hand {
     int liveCount() const;
     // Live and not all in: can still bet.
     int canActCount() const;
-    SeatChips totals() const;
-    SeatChips inFront() const;
-    std::array<bool, kMaxSeats> live() const;
+    // One value per seat, taken from each seat's part in the hand.
+    template <class Value>
+    auto perSeat(Value value) const
+    {
+        std::array<decltype(value(p[0])), kMaxSeats> out{};
+        for (int s = 0; s < kMaxSeats; ++s)
+            out[s] = value(p[s]);
+        return out;
+    }
+    SeatChips totals() const { return perSeat([](const InHand& x) { return x.total; }); }
+    SeatChips inFront() const { return perSeat([](const InHand& x) { return x.inFront; }); }
+    std::array<bool, kMaxSeats> live() const { return perSeat([](const InHand& x) { return x.live(); }); }
+    std::array<std::array<int, 2>, kMaxSeats> holeCards() const
+    {
+        return perSeat([](const InHand& x) { return x.cards; });
+    }
     Chips potTotal() const { return house::potTotal(totals()); }
 };
 
