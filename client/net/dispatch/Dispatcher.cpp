@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 #include "client/net/Fields.h"
 #include "client/net/Protocol.h"

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstring>
 
 #include "client/net/ClientMessages.h"
 #include "client/net/Fields.h"
