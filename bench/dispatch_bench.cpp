@@ -12,7 +12,7 @@
 #include "bench/ServerStream.h"
 #include "client/net/LineAssembler.h"
 #include "client/net/LineSender.h"
-#include "client/net/dispatch/Dispatcher.h"
+#include "client/dispatch/Dispatcher.h"
 #include "client/table/ClientState.h"
 #include "platform/MessageBoxes.h"
 #include "platform/SoundPort.h"

@@ -16,11 +16,11 @@ tessaly_layer(platform/gui      USES platform/sys assets)
 tessaly_layer(client/net          USES platform/sys platform/icmp)   # wire, connection, sites, probe
 tessaly_layer(client/ui           USES client/net platform/gui platform/audio)
 tessaly_layer(client/table        USES client/ui)                    # records, table window
-tessaly_layer(client/net/dispatch USES client/table)                 # server lines into the records
+tessaly_layer(client/dispatch     USES client/table)                 # server lines into the records
 tessaly_layer(client/diag         USES platform/gui)
 tessaly_layer(client/lobby        USES client/table client/diag platform/secrets)
-tessaly_layer(client/app          USES client/lobby client/net/dispatch platform/web)
-tessaly_layer(client/net/replay   USES client/net/dispatch)
+tessaly_layer(client/app          USES client/lobby client/dispatch platform/web)
+tessaly_layer(client/replay       USES client/dispatch)
 
 # The other two programs and the house server.
 tessaly_layer(updater           USES client/net platform/gui platform/web)

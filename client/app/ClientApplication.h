@@ -18,7 +18,7 @@
 #include "client/lobby/RememberedLogin.h"
 #include "client/net/ClientConfig.h"
 #include "client/net/ServerSocket.h"
-#include "client/net/dispatch/Dispatcher.h"
+#include "client/dispatch/Dispatcher.h"
 #include "client/table/ClientState.h"
 #include "client/table/PlayerNotes.h"
 #include "client/ui/ChatLog.h"

@@ -11,8 +11,8 @@
 #include <cstdlib>
 
 #include "client/net/LineAssembler.h"
-#include "client/net/dispatch/Dispatcher.h"
-#include "client/net/dispatch/EffectRecorder.h"
+#include "client/dispatch/Dispatcher.h"
+#include "client/dispatch/EffectRecorder.h"
 #include "client/table/ClientState.h"
 
 namespace {

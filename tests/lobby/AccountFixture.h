@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "client/lobby/AccountContext.h"
-#include "client/net/dispatch/Dispatcher.h"
-#include "client/net/dispatch/EffectRecorder.h"
+#include "client/dispatch/Dispatcher.h"
+#include "client/dispatch/EffectRecorder.h"
 #include "tests/support/RecordingSender.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 #include "tests/support/WaitUntil.h"

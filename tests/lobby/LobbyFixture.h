@@ -17,7 +17,7 @@
 #include "client/lobby/LobbyHost.h"
 #include "client/lobby/LobbyWindow.h"
 #include "client/lobby/PageOpener.h"
-#include "client/net/dispatch/Dispatcher.h"
+#include "client/dispatch/Dispatcher.h"
 #include "client/table/ClientState.h"
 #include "client/table/PlayerNotes.h"
 #include "client/ui/ChatLog.h"

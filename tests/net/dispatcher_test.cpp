@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "client/net/dispatch/Dispatcher.h"
-#include "client/net/dispatch/EffectRecorder.h"
+#include "client/dispatch/Dispatcher.h"
+#include "client/dispatch/EffectRecorder.h"
 #include "client/table/ClientState.h"
 #include "tests/support/EffectPrint.h"
 

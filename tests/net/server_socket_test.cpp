@@ -10,7 +10,7 @@
 #include "client/net/ClientMessages.h"
 #include "client/net/LineReceiver.h"
 #include "client/net/ServerSocket.h"
-#include "client/net/dispatch/EffectRecorder.h"
+#include "client/dispatch/EffectRecorder.h"
 #include "tests/support/EffectPrint.h"
 #include "tests/support/WaitUntil.h"
 

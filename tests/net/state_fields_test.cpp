@@ -3,7 +3,7 @@
 #include <set>
 #include <string>
 
-#include "client/net/replay/StateFields.h"
+#include "client/replay/StateFields.h"
 
 namespace tessaly {
 namespace {

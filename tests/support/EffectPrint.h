@@ -5,7 +5,7 @@
 
 #include <ostream>
 
-#include "client/net/dispatch/EffectRecorder.h"
+#include "client/dispatch/EffectRecorder.h"
 
 namespace tessaly {
 

@@ -13,8 +13,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "client/net/dispatch/Dispatcher.h"
-#include "client/net/dispatch/EffectRecorder.h"
+#include "client/dispatch/Dispatcher.h"
+#include "client/dispatch/EffectRecorder.h"
 #include "client/table/BuyInDialog.h"
 #include "client/table/ClientState.h"
 #include "client/table/RebuyDialog.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "client/net/dispatch/EffectRecorder.h"
+#include "client/dispatch/EffectRecorder.h"
 #include "client/table/FixedText.h"
 #include "client/table/TableState.h"
 #include "tests/support/EffectPrint.h"

@@ -30,7 +30,7 @@ TEST(AmountEdit, TypingIntoAFreshFieldGivesTheAmount)
     EXPECT_DOUBLE_EQ(field.edit.value(), 5);
 }
 
-TEST(AmountEdit, DecimalKeyThenDigitFromTheSpecExample)
+TEST(AmountEdit, DecimalKeyMidNumberDropsTheIntegerDigitsAfterTheCursor)
 {
     Field field;
     field.edit.setValue(250);

@@ -1,4 +1,4 @@
-#include "client/net/dispatch/Dispatcher.h"
+#include "client/dispatch/Dispatcher.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "client/net/replay/Json.h"
+#include "client/replay/Json.h"
 
 #include "platform/sys/Utf8.h"
 

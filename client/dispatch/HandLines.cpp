@@ -9,7 +9,7 @@
 #include "client/net/Fields.h"
 #include "client/net/LineSender.h"
 #include "client/net/Protocol.h"
-#include "client/net/dispatch/Dispatcher.h"
+#include "client/dispatch/Dispatcher.h"
 #include "client/table/ClientState.h"
 #include "platform/SoundPort.h"
 #include "platform/sys/Trace.h"

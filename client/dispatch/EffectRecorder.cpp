@@ -1,4 +1,4 @@
-#include "client/net/dispatch/EffectRecorder.h"
+#include "client/dispatch/EffectRecorder.h"
 
 namespace tessaly {
 

@@ -17,10 +17,10 @@
 #include <vector>
 
 #include "client/net/LineAssembler.h"
-#include "client/net/dispatch/Dispatcher.h"
-#include "client/net/dispatch/EffectRecorder.h"
-#include "client/net/replay/Json.h"
-#include "client/net/replay/StateFields.h"
+#include "client/dispatch/Dispatcher.h"
+#include "client/dispatch/EffectRecorder.h"
+#include "client/replay/Json.h"
+#include "client/replay/StateFields.h"
 #include "client/table/ClientState.h"
 #include "platform/sys/CLocale.h"
 

@@ -3,7 +3,7 @@
 #include <iterator>
 
 #include "client/net/Fields.h"
-#include "client/net/dispatch/Dispatcher.h"
+#include "client/dispatch/Dispatcher.h"
 #include "client/table/ClientState.h"
 
 namespace tessaly {
