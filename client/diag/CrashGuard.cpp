@@ -20,6 +20,7 @@
 
 #include "client/diag/CpuContext.h"
 #include "client/diag/CrashReport.h"
+#include "client/diag/CrashReportFiles.h"
 #include "client/diag/Minidump.h"
 #include "client/diag/OtherThreads.h"
 #include "client/diag/ProcFiles.h"
@@ -247,9 +248,9 @@ void prepare(GuardState& g)
     if (!error) {
         copyText(s.programPath, program.string());
         copyText(s.crasherName, program.filename().replace_extension().string());
-        copyText(s.reportPath, (program.parent_path() / "ERRORLOG.TXT").string());
-        copyText(s.dumpPath, (program.parent_path() / "CRASH.DMP").string());
-        copyText(s.senderPath, (program.parent_path() / "Bugrelay").string());
+        copyText(s.reportPath, (program.parent_path() / kCrashReportFile).string());
+        copyText(s.dumpPath, (program.parent_path() / kCrashDumpFile).string());
+        copyText(s.senderPath, (program.parent_path() / kCrashSenderFile).string());
     }
     copyText(s.userName, userName());
     s.location = g.options.location;
