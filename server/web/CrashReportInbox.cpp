@@ -1,5 +1,7 @@
 #include "server/web/CrashReportInbox.h"
 
+#include "server/net/EscapedText.h"
+
 #include <httplib.h>
 
 #include <cctype>
@@ -44,22 +46,7 @@ void answer(httplib::Response& res, int status, const std::string& text)
 
 std::string crashFieldLine(const std::string& name, const std::string& value)
 {
-    static const char* digits = "0123456789abcdef";
-    std::string line = name + "=";
-    for (const char c : value) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\\')
-            line += "\\\\";
-        else if (c == '\r')
-            line += "\\r";
-        else if (c == '\n')
-            line += "\\n";
-        else if (byte < 0x20 || byte == 0x7f)
-            line += std::string("\\x") + digits[byte >> 4] + digits[byte & 15];
-        else
-            line += c;
-    }
-    return line + "\n";
+    return name + "=" + escapedText(value, true) + "\n";
 }
 
 std::string crashPartsProblem(const std::vector<FormPart>& parts)

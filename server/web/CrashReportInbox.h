@@ -8,9 +8,10 @@
 //   INBOX/ID/fields.txt     one "name=value" line per plain field, in order
 //   INBOX/ID/PART           each file part's bytes, under its part's name
 //
-// In fields.txt a value's backslash, carriage return and line feed are
-// written "\\", "\r" and "\n", other control characters "\xHH". A folder
-// appears whole: it is written under a hidden name and then renamed.
+// In fields.txt a value's backslash, tab, carriage return and line feed
+// are written "\\", "\t", "\r" and "\n", other control characters "\xHH"
+// (escapedText). A folder appears whole: it is written under a hidden name
+// and then renamed.
 
 #include <cstddef>
 #include <mutex>

@@ -10,8 +10,8 @@
 #include <QProcessEnvironment>
 
 #include "client/diag/bugrelay/SenderSettings.h"
-#include "server/web/WebServer.h"
 #include "tests/diag/BugrelayFixtures.h"
+#include "tests/diag/HouseInbox.h"
 
 namespace tessaly {
 namespace {
@@ -26,25 +26,14 @@ struct SenderRun {
 
 class BugrelayProgram : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        web.acceptCrashReports(inbox().string());
-        houseUrl = "http://127.0.0.1:" + std::to_string(web.start("127.0.0.1", 0));
-    }
-
-    fs::path inbox() const { return folder.path() / "house" / "crash-reports"; }
-    std::size_t storedCount() const
-    {
-        std::error_code error;
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(inbox(), error), fs::directory_iterator()));
-    }
+    std::size_t storedCount() const { return house.stored().size(); }
 
     // Runs the sender to its end; a window would keep it running past the deadline.
     SenderRun run(const QString& program, const QStringList& arguments) const
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString((folder.path() / "config").string()));
-        environment.insert(QStringLiteral("TESSALY_WEB_URL"), QString::fromStdString(houseUrl));
+        environment.insert(QStringLiteral("TESSALY_WEB_URL"), QString::fromStdString(house.url()));
         QProcess sender;
         sender.setProcessEnvironment(environment);
         sender.start(program, arguments);
@@ -60,8 +49,7 @@ protected:
     QString client() const { return QString::fromStdString(folder.client()); }
 
     ClientFolder folder;
-    house::WebServer web{(folder.path() / "house" / "www").string(), [] { return std::string(); }};
-    std::string houseUrl;
+    HouseInbox house{folder.path() / "house"};
 };
 
 TEST_F(BugrelayProgram, WithNothingToSendSaysSoInOneLine)

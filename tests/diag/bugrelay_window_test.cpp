@@ -21,8 +21,8 @@
 
 #include "client/diag/bugrelay/BugrelayWindow.h"
 #include "client/diag/bugrelay/SentFormDialog.h"
-#include "server/web/WebServer.h"
 #include "tests/diag/BugrelayFixtures.h"
+#include "tests/diag/HouseInbox.h"
 #include "tests/support/AccessibleTree.h"
 #include "tests/support/RecordingPorts.h"
 #include "tests/support/WaitUntil.h"
@@ -50,21 +50,7 @@ void saveShot(QWidget& window, const char* name)
 
 class BugrelayWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        web.acceptCrashReports(inbox().string());
-        houseUrl = "http://127.0.0.1:" + std::to_string(web.start("127.0.0.1", 0));
-    }
-
-    fs::path inbox() const { return folder.path() / "house" / "crash-reports"; }
-    std::vector<fs::path> stored() const
-    {
-        std::vector<fs::path> reports;
-        std::error_code error;
-        for (const auto& entry : fs::directory_iterator(inbox(), error))
-            reports.push_back(entry.path());
-        return reports;
-    }
+    std::vector<fs::path> stored() const { return house.stored(); }
     std::unique_ptr<ReportDelivery> deliveryTo(const std::string& url)
     {
         return std::make_unique<ReportDelivery>(store, settings, upload, clock, url, "6.7");
@@ -73,8 +59,8 @@ protected:
     static QString status(BugrelayWindow& window) { return window.staticText(BugrelayWindow::kStatus)->text(); }
 
     ClientFolder folder;
-    house::WebServer web{(folder.path() / "house" / "www").string(), [] { return std::string(); }};
-    std::string houseUrl;
+    HouseInbox house{folder.path() / "house"};
+    const std::string houseUrl = house.url();
     ReportStore store{folder.path()};
     SenderSettings settings{QString::fromStdString(folder.settings().string())};
     CurlHttpUpload upload;
