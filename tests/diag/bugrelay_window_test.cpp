@@ -120,6 +120,7 @@ TEST_F(BugrelayWindowTest, SendAndRestartPostsToTheHouseShowsTheNumberAndStartsT
     EXPECT_FALSE(fs::exists(folder.path() / kCrashDumpFile));
     EXPECT_FALSE(unsentReportWaiting(folder.path()));
     EXPECT_FALSE(window.button(BugrelayWindow::kSend)->isEnabled());
+    EXPECT_EQ(window.focusWidget(), window.staticText(BugrelayWindow::kStatus)) << "read out, and its number copied";
 
     QTest::keyClick(&window, Qt::Key_Escape);
     EXPECT_FALSE(window.isVisible());

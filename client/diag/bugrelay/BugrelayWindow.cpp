@@ -151,7 +151,12 @@ void BugrelayWindow::sendFinished(const Delivery& delivery)
     worker_.join();
     sending_ = false;
     const QString folder = QString::fromStdString(report_.folder.string());
-    staticText(kStatus)->setText(restartProblem_ + deliveryText(delivery, folder));
+    QLabel* status = staticText(kStatus);
+    status->setText(restartProblem_ + deliveryText(delivery, folder));
+    // Selectable, so that the report's number can be copied; focused (which
+    // does not bring the window forward), so that a screen reader reads it.
+    status->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    status->setFocus();
     if (closed_)
         emit ended();
 }
