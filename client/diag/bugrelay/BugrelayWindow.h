@@ -13,7 +13,6 @@
 // program ends when the upload is over.
 
 #include <QString>
-#include <atomic>
 #include <thread>
 
 #include "client/diag/bugrelay/ReportDelivery.h"
@@ -68,7 +67,7 @@ private:
     SenderSettings& settings_;
     ProcessLauncher& launcher_;
     std::thread worker_;
-    std::atomic<bool> sending_{false};
+    bool sending_ = false;
     bool sendStarted_ = false;
     bool closed_ = false;
     QString restartProblem_;
