@@ -18,6 +18,7 @@ tessaly_layer(client/ui           USES client/net platform/gui platform/audio)
 tessaly_layer(client/table        USES client/ui)                    # records, table window
 tessaly_layer(client/dispatch     USES client/table)                 # server lines into the records
 tessaly_layer(client/diag         USES platform/gui)
+tessaly_layer(client/diag/bugrelay USES client/diag client/net platform/web)   # the crash sender
 tessaly_layer(client/lobby        USES client/table client/diag platform/secrets)
 tessaly_layer(client/app          USES client/lobby client/dispatch platform/web)
 tessaly_layer(client/replay       USES client/dispatch)

@@ -11,6 +11,7 @@ ClientApplication::ClientApplication(const std::string& programPath)
     : config_(clientConfigFromEnvironment()),
       programDirectory_(programDirectoryOf(programPath).value_or(".")),
       sequence_(config_, programPath, services_.ports(boxes_)),
+      unsentReport_(programDirectory_, programPath, services_.launcher),
       pages_(config_, urlOpener_, services_.launcher, BrowserLauncher::browserFromEnvironment()),
       chatPictures_(programDirectory_.string()),
       lobby_{state_, socket_, boxes_, services_.exit, services_.launcher, sound_, startup_, dialogs_, pages_,
@@ -29,6 +30,7 @@ int ClientApplication::run()
     QEventLoop run;
     QObject::connect(&lobby, &QDialog::finished, &run, &QEventLoop::quit);
     lobby.show();
+    unsentReport_.offerIfWaiting();
     run.exec();
     return 0;
 }

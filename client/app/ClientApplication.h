@@ -10,6 +10,7 @@
 
 #include "client/app/ClientStartup.h"
 #include "client/app/StartupSequence.h"
+#include "client/app/UnsentReportOffer.h"
 #include "client/lobby/AccountContext.h"
 #include "client/lobby/AccountDialogs.h"
 #include "client/lobby/DesktopUrlOpener.h"
@@ -50,6 +51,7 @@ private:
     Dispatcher dispatcher_{state_, DispatchPorts{socket_, sound_, boxes_, services_.exit}};
     StartupSequence sequence_;
     ClientStartup startup_{socket_, sequence_};
+    UnsentReportOffer unsentReport_;
     SecretServiceStore keyring_{kLoginSecretSchema, kLoginSecretAttribute, kLoginSecretLabel};
     RememberedLogin remembered_{keyring_};
     AccountContext account_{state_, socket_, boxes_, remembered_};

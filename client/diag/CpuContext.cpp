@@ -1,5 +1,6 @@
 #include "client/diag/CpuContext.h"
 
+#include <cstddef>
 #include <cstring>
 
 #if !defined(__x86_64__)
@@ -7,6 +8,14 @@
 #endif
 
 namespace tessaly {
+namespace {
+
+// The FXSAVE area: 32 bytes of control and status, then ST0-ST7 and
+// XMM0-XMM15, 16 bytes each.
+constexpr std::size_t kFxsaveDataStart = 32;
+constexpr std::size_t kFxsaveDataEnd = kFxsaveDataStart + (8 + 16) * 16;
+
+} // namespace
 
 void captureRegisters(const ucontext_t& uc, CpuRegisters& r, minidump::ContextAmd64& c)
 {
@@ -45,6 +54,17 @@ void captureRegisters(const ucontext_t& uc, CpuRegisters& r, minidump::ContextAm
         std::memcpy(c.floatingSave, uc.uc_mcontext.fpregs, sizeof c.floatingSave);
         c.mxCsr = uc.uc_mcontext.fpregs->mxcsr;
     }
+}
+
+void blankPrivateRegisters(minidump::ContextAmd64& c, const MemoryMap& map)
+{
+    // rax to r15 lie in a row in the packed record. The stack pointer stays
+    // as it is, even in the guard gap after a stack overflow.
+    const std::uint64_t stackPointer = c.rsp;
+    blankPrivateWords(reinterpret_cast<std::uint8_t*>(&c) + offsetof(minidump::ContextAmd64, rax), 16 * 8, map);
+    c.rsp = stackPointer;
+    std::memset(c.floatingSave + kFxsaveDataStart, 0, kFxsaveDataEnd - kFxsaveDataStart);
+    std::memset(c.vectorRegisters, 0, sizeof c.vectorRegisters);
 }
 
 } // namespace tessaly

@@ -1,5 +1,6 @@
 #include "client/diag/CrashGuard.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
@@ -11,6 +12,7 @@
 #include <filesystem>
 #include <pwd.h>
 #include <string>
+#include <vector>
 #include <sys/syscall.h>
 #include <sys/utsname.h>
 #include <ucontext.h>
@@ -18,6 +20,7 @@
 
 #include "client/diag/CpuContext.h"
 #include "client/diag/CrashReport.h"
+#include "client/diag/CrashReportFiles.h"
 #include "client/diag/Minidump.h"
 #include "client/diag/OtherThreads.h"
 #include "client/diag/ProcFiles.h"
@@ -41,12 +44,17 @@ struct GuardState {
     DumpFacts dump;
     char kernelText[512] = "";
     ModuleTable modules;
+    MemoryMap memory;
     ReportBuffer report;
     CrashFacts facts;
     minidump::ContextAmd64 context{};
     DumpThread threads[kDumpThreadsMax];
     char meminfo[8192] = "";
     char status[4096] = "";
+    // The sender's command line: its path, the program's path, then the
+    // program's own arguments, so that it can start the program as it was.
+    std::vector<std::string> arguments;
+    std::vector<char*> senderArgv;
 };
 
 GuardState* guard = nullptr;
@@ -93,14 +101,13 @@ bool underDebugger(GuardState& g)
 // it outlives this process. The fork is the raw system call: glibc's fork
 // runs fork handlers, which may wait for locks the crash holds. A pipe
 // closed by a successful exec tells the parent whether the start worked.
-bool startSender(const CrashStartInfo& start)
+bool startSender(const CrashStartInfo& start, char* const* argv)
 {
     if (::access(start.senderPath, X_OK) != 0)
         return false;
     int result[2];
     if (::pipe2(result, O_CLOEXEC) != 0)
         return false;
-    char* argv[] = {const_cast<char*>(start.senderPath), const_cast<char*>(start.programPath), nullptr};
     const long pid = ::syscall(SYS_clone, SIGCHLD, 0, nullptr, nullptr, 0);
     if (pid == 0) {
         ::setsid();
@@ -133,7 +140,7 @@ void writeReport(GuardState& g, int fd)
     const std::size_t n = readSmallFile("/proc/meminfo", g.meminfo, sizeof g.meminfo - 1);
     const MemoryStatus memory = memoryStatusOf(std::string_view(g.meminfo, n), mappedBytes());
     g.report.open(fd);
-    writeCrashReport(g.report, g.start, g.facts, g.modules, memory);
+    writeCrashReport(g.report, g.start, g.facts, g.modules, memory, g.memory);
     g.report.finish();
 }
 
@@ -187,11 +194,12 @@ void onFatalSignal(int signal, siginfo_t* info, void* context)
     // The other threads stand still from here on, for the report and the dump.
     g.threads[0] = {static_cast<std::uint32_t>(self), &g.context};
     g.dump.threadCount = 1 + stopOtherThreads(self, g.threads + 1, kDumpThreadsMax - 1, kThreadStopWaitMs);
+    g.memory.load();
     writeReport(g, fd);
     ::fsync(fd);   // the report is written through before anything else can fail
     ::close(fd);
     writeDump(g);
-    if (underDebugger(g) || !startSender(g.start)) {
+    if (underDebugger(g) || !startSender(g.start, g.senderArgv.data())) {
         defaultAction(signal);
         return;
     }
@@ -216,6 +224,21 @@ std::string userName()
     return user && *user ? user : "Unknown";
 }
 
+// The program's arguments after its name, as it was started.
+std::vector<std::string> programArguments()
+{
+    const std::string line = readTextFile("/proc/self/cmdline");
+    std::vector<std::string> arguments;
+    for (std::size_t at = 0; at < line.size();) {
+        const std::size_t end = std::min(line.find('\0', at), line.size());
+        arguments.emplace_back(line, at, end - at);
+        at = end + 1;
+    }
+    if (!arguments.empty())
+        arguments.erase(arguments.begin());
+    return arguments;
+}
+
 void prepare(GuardState& g)
 {
     namespace fs = std::filesystem;
@@ -225,9 +248,9 @@ void prepare(GuardState& g)
     if (!error) {
         copyText(s.programPath, program.string());
         copyText(s.crasherName, program.filename().replace_extension().string());
-        copyText(s.reportPath, (program.parent_path() / "ERRORLOG.TXT").string());
-        copyText(s.dumpPath, (program.parent_path() / "CRASH.DMP").string());
-        copyText(s.senderPath, (program.parent_path() / "Bugrelay").string());
+        copyText(s.reportPath, (program.parent_path() / kCrashReportFile).string());
+        copyText(s.dumpPath, (program.parent_path() / kCrashDumpFile).string());
+        copyText(s.senderPath, (program.parent_path() / kCrashSenderFile).string());
     }
     copyText(s.userName, userName());
     s.location = g.options.location;
@@ -250,7 +273,14 @@ void prepare(GuardState& g)
     ::localtime_r(&now, &local);
     s.utcOffsetSeconds = local.tm_gmtoff;
 
+    g.arguments = programArguments();
+    g.senderArgv = {s.senderPath, s.programPath};
+    for (std::string& argument : g.arguments)
+        g.senderArgv.push_back(argument.data());
+    g.senderArgv.push_back(nullptr);
+
     g.dump.start = &g.start;
+    g.dump.memory = &g.memory;
     g.dump.crash = &g.facts;
     g.dump.modules = &g.modules;
     g.dump.kernelVersion[0] = kernel.major;

@@ -3,8 +3,10 @@
 // first fatal fault. On SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT or SIGTRAP
 // (and an uncaught C++ exception, which ends in abort()) the handler, on
 // its own alternate stack, stops the other threads, writes "ERRORLOG.TXT"
-// and "CRASH.DMP" into the program's directory and starts the crash sender "Bugrelay" from there
-// with the program's full path as its one argument. Then the process ends
+// and "CRASH.DMP" into the program's directory and starts the crash sender
+// "Bugrelay" from there with the program's full path as its first argument,
+// followed by the program's own arguments (so that the sender can start it
+// again as it was). Then the process ends
 // with status 128 + the signal number. Without a sender, under a debugger,
 // or when the report cannot be created, the signal's default action
 // follows (a core dump where the system keeps them; the debugger sees it).

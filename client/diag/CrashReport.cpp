@@ -42,38 +42,40 @@ void writeSystemDetails(ReportBuffer& out, const CrashStartInfo& start, const Cr
     out.add("%d MBytes user address space free.\r\n", {mebibytesUp(memory.freeVirtual)});
 }
 
-void writeRegisters(ReportBuffer& out, const CpuRegisters& r)
+void writeRegisters(ReportBuffer& out, const CpuRegisters& r, const MemoryMap& map)
 {
+    const auto word = [&map](std::uint64_t value) { return reportableWord(value, map); };
     out.add("\r\nContext:\r\n");
-    out.add("RDI:    0x%016x  RSI: 0x%016x  RAX:   0x%016x\r\n", {r.rdi, r.rsi, r.rax});
-    out.add("RBX:    0x%016x  RCX: 0x%016x  RDX:   0x%016x\r\n", {r.rbx, r.rcx, r.rdx});
-    out.add("RIP:    0x%016x  RBP: 0x%016x  CS:    0x%08x\r\n", {r.rip, r.rbp, r.cs});
+    out.add("RDI:    0x%016x  RSI: 0x%016x  RAX:   0x%016x\r\n", {word(r.rdi), word(r.rsi), word(r.rax)});
+    out.add("RBX:    0x%016x  RCX: 0x%016x  RDX:   0x%016x\r\n", {word(r.rbx), word(r.rcx), word(r.rdx)});
+    out.add("RIP:    0x%016x  RBP: 0x%016x  CS:    0x%08x\r\n", {r.rip, word(r.rbp), r.cs});
     out.add("EFLAGS: 0x%016x  RSP: 0x%016x  SS:    0x%08x\r\n", {r.eflags, r.rsp, r.ss});
 }
 
-void writeCodeBytes(ReportBuffer& out, std::uint64_t ip)
+// Only code: an instruction pointer gone astray into data shows no bytes.
+void writeCodeBytes(ReportBuffer& out, std::uint64_t ip, const MemoryMap& map)
 {
     out.add("\r\nBytes at CS:RIP:\r\n");
     for (std::uint64_t i = 0; i < 16; ++i) {
+        const MemoryRange* code = map.readableAround(ip + i);
         std::uint8_t byte = 0;
-        if (readMemory(&byte, ip + i, 1))
+        if (code && code->executable && readMemory(&byte, ip + i, 1))
             out.add("%02x ", {byte});
         else
             out.add("?? ");
     }
 }
 
-void writeStack(ReportBuffer& out, std::uint64_t sp)
+void writeStack(ReportBuffer& out, std::uint64_t sp, const MemoryMap& map)
 {
     static std::uint8_t stack[kStackDumpMax];
     out.add("\r\n\r\nStack:\r\n");
-    std::uint64_t mapStart = 0;
-    std::uint64_t mapEnd = 0;
-    const bool mapped = mappingAround(sp, mapStart, mapEnd);
-    const std::uint64_t size = mapped ? (mapEnd - sp < kStackDumpMax ? mapEnd - sp : kStackDumpMax) : 0;
-    if (!mapped || !readMemory(stack, sp, size)) {
+    const MemoryRange* mapping = map.readableAround(sp);
+    const std::uint64_t size = mapping ? (mapping->end - sp < kStackDumpMax ? mapping->end - sp : kStackDumpMax) : 0;
+    if (!mapping || !readMemory(stack, sp, size)) {
         out.add("Exception encountered during stack dump.\r\n");
     } else {
+        blankPrivateWords(stack, size, map);
         writeStackLines(out, sp, stack, size);
     }
     out.add("\r\n");
@@ -166,7 +168,7 @@ void writeStackLines(ReportBuffer& out, std::uint64_t first, const std::uint8_t*
 }
 
 void writeCrashReport(ReportBuffer& out, const CrashStartInfo& start, const CrashFacts& facts,
-                      const ModuleTable& modules, const MemoryStatus& memory)
+                      const ModuleTable& modules, const MemoryStatus& memory, const MemoryMap& map)
 {
     const CpuRegisters& r = facts.registers;
     const LoadedModule* faulting = modules.containing(r.rip);
@@ -178,9 +180,9 @@ void writeCrashReport(ReportBuffer& out, const CrashStartInfo& start, const Cras
     if (facts.code == kAccessViolation)
         out.add("%s location %016x caused an access violation.\r\n",
                 {facts.writeAccess ? "Write to" : "Read from", facts.signal.address});
-    writeRegisters(out, r);
-    writeCodeBytes(out, r.rip);
-    writeStack(out, r.rsp);
+    writeRegisters(out, r, map);
+    writeCodeBytes(out, r.rip, map);
+    writeStack(out, r.rsp, map);
     for (std::size_t i = 0; i < modules.size(); ++i)
         writeModule(out, static_cast<int>(i + 1), modules[i], start);
     out.add("\r\n===== [end of %s] =====\r\n", {"ERRORLOG.TXT"});

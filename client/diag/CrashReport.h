@@ -10,6 +10,7 @@
 #include "client/diag/CrashCodes.h"
 #include "client/diag/CrashFormat.h"
 #include "client/diag/LoadedModules.h"
+#include "client/diag/MemoryMap.h"
 #include "client/diag/MemoryStatus.h"
 
 namespace tessaly {
@@ -60,8 +61,10 @@ std::size_t formatReportTime(char* out, std::size_t capacity, std::int64_t unixT
 // (bytes outside 32 to 126 as "."). A trailing partial word is dropped.
 void writeStackLines(ReportBuffer& out, std::uint64_t first, const std::uint8_t* bytes, std::size_t size);
 
-// The whole report, sections in order.
+// The whole report, sections in order. The general registers and the
+// stack's words go through reportableWord; the code bytes are shown only
+// from executable memory.
 void writeCrashReport(ReportBuffer& out, const CrashStartInfo& start, const CrashFacts& facts,
-                      const ModuleTable& modules, const MemoryStatus& memory);
+                      const ModuleTable& modules, const MemoryStatus& memory, const MemoryMap& map);
 
 } // namespace tessaly

@@ -154,21 +154,6 @@ const LoadedModule* ModuleTable::containing(std::uint64_t address) const
     return nullptr;
 }
 
-bool mappingAround(std::uint64_t address, std::uint64_t& start, std::uint64_t& end)
-{
-    LineReader maps(kMaps);
-    std::string_view line;
-    while (maps.next(line)) {
-        const auto entry = parseMapsLine(line);
-        if (entry && entry->readable && address >= entry->start && address < entry->end) {
-            start = entry->start;
-            end = entry->end;
-            return true;
-        }
-    }
-    return false;
-}
-
 std::uint64_t mappedBytes()
 {
     std::uint64_t total = 0;

@@ -1,7 +1,7 @@
 #pragma once
 // The process's own memory as the crash handler sees it: copies that do not
 // fault on unreadable addresses, the loaded ELF objects from /proc/self/maps
-// with their GNU build IDs, and the mapping around an address. Nothing here
+// with their GNU build IDs, and the total size of the mappings. Nothing here
 // allocates; the tables are fixed-size.
 
 #include <cstddef>
@@ -44,10 +44,6 @@ private:
 // The GNU build ID of the ELF object mapped at base, read from its program
 // headers' notes in memory; the count of bytes copied into out (0: none).
 std::size_t readBuildId(std::uint64_t base, std::uint8_t* out, std::size_t capacity);
-
-// The readable mapping of /proc/self/maps that holds the address: its
-// start and end. False when the address is not mapped readable.
-bool mappingAround(std::uint64_t address, std::uint64_t& start, std::uint64_t& end);
 
 // Total bytes of every mapping in /proc/self/maps.
 std::uint64_t mappedBytes();

@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "client/diag/CpuContext.h"
 #include "client/diag/CrashFormat.h"
 #include "client/diag/LoadedModules.h"
 
@@ -39,7 +40,8 @@ public:
         return at;
     }
     // Copies memory of this process; unreadable pages are written as zeros.
-    Location appendMemory(std::uint64_t address, std::uint64_t size)
+    // With a map, only words that blankPrivateWords keeps are copied.
+    Location appendMemory(std::uint64_t address, std::uint64_t size, const MemoryMap* blankWith = nullptr)
     {
         static std::uint8_t chunk[4096];
         const std::uint32_t at = offset_;
@@ -47,6 +49,8 @@ public:
             const std::uint64_t n = size - done < sizeof chunk ? size - done : sizeof chunk;
             if (!readMemory(chunk, address + done, n))
                 std::memset(chunk, 0, n);
+            else if (blankWith)
+                blankPrivateWords(chunk, n, *blankWith);
             append(chunk, n);
             done += n;
         }
@@ -93,19 +97,20 @@ private:
     bool ok_ = true;
 };
 
-// The stack's bytes to keep: from just below the stack pointer to the end of
-// its mapping. After a stack overflow the pointer may sit in the guard gap;
-// then the mapping just above it is the stack.
-void stackRange(std::uint64_t sp, std::uint64_t most, std::uint64_t& start, std::uint64_t& end)
+// The stack's bytes to keep: from just below the stack pointer, at a word
+// boundary, to the end of its mapping. After a stack overflow the pointer
+// may sit in the guard gap; then the mapping just above it is the stack.
+void stackRange(const MemoryMap& map, std::uint64_t sp, std::uint64_t most, std::uint64_t& start, std::uint64_t& end)
 {
-    std::uint64_t mapStart = 0;
-    std::uint64_t mapEnd = 0;
-    if (!mappingAround(sp, mapStart, mapEnd) && !mappingAround(sp + kStackGuardDistance, mapStart, mapEnd)) {
+    const MemoryRange* mapping = map.readableAround(sp);
+    if (!mapping)
+        mapping = map.readableAround(sp + kStackGuardDistance);
+    if (!mapping) {
         start = end = sp;
         return;
     }
-    start = sp - kRedZone > mapStart ? sp - kRedZone : mapStart;
-    end = mapEnd - start > most ? start + most : mapEnd;
+    start = (sp - kRedZone > mapping->start ? sp - kRedZone : mapping->start) & ~std::uint64_t{7};
+    end = mapping->end - start > most ? start + most : mapping->end;
 }
 
 Location writeModuleList(DumpFile& file, const DumpFacts& facts)
@@ -199,23 +204,27 @@ bool writeMinidump(int fd, const DumpFacts& facts)
     static MemoryDescriptor ranges[kDumpThreadsMax + 1];
     const std::size_t threadCount = facts.threadCount < kDumpThreadsMax ? facts.threadCount : kDumpThreadsMax;
     std::uint32_t rangeCount = 0;
+    const MemoryMap& map = *facts.memory;
     for (std::size_t i = 0; i < threadCount; ++i) {
         const DumpThread& t = facts.threads[i];
-        const Location context{sizeof(ContextAmd64), file.append(t.context, sizeof(ContextAmd64))};
+        ContextAmd64 registers = *t.context;
+        blankPrivateRegisters(registers, map);
+        const Location context{sizeof(ContextAmd64), file.append(&registers, sizeof(ContextAmd64))};
         std::uint64_t stackStart = 0;
         std::uint64_t stackEnd = 0;
-        stackRange(t.context->rsp, i == 0 ? kDumpStackMax : kDumpOtherStackMax, stackStart, stackEnd);
-        const MemoryDescriptor stack{stackStart, file.appendMemory(stackStart, stackEnd - stackStart)};
+        stackRange(map, t.context->rsp, i == 0 ? kDumpStackMax : kDumpOtherStackMax, stackStart, stackEnd);
+        const MemoryDescriptor stack{stackStart, file.appendMemory(stackStart, stackEnd - stackStart, &map)};
         threads[i] = Thread{t.id, 0, 0, 0, 0, stack, context};
         if (stack.memory.size > 0)
             ranges[rangeCount++] = stack;
     }
+    // The code around the fault; an instruction pointer gone astray into
+    // data takes none of it.
     const ContextAmd64& crashed = *facts.threads[0].context;
-    std::uint64_t mapStart = 0;
-    std::uint64_t mapEnd = 0;
-    if (mappingAround(crashed.rip, mapStart, mapEnd)) {
-        const std::uint64_t codeStart = crashed.rip - kCodeAround > mapStart ? crashed.rip - kCodeAround : mapStart;
-        const std::uint64_t codeEnd = crashed.rip + kCodeAround < mapEnd ? crashed.rip + kCodeAround : mapEnd;
+    const MemoryRange* code = map.readableAround(crashed.rip);
+    if (code && code->executable) {
+        const std::uint64_t codeStart = crashed.rip - kCodeAround > code->start ? crashed.rip - kCodeAround : code->start;
+        const std::uint64_t codeEnd = crashed.rip + kCodeAround < code->end ? crashed.rip + kCodeAround : code->end;
         ranges[rangeCount++] = {codeStart, file.appendMemory(codeStart, codeEnd - codeStart)};
     }
 

@@ -2,14 +2,17 @@
 // "CRASH.DMP": a minidump of the crashed process written by the crash
 // handler without allocating. Streams: system information, the crashing
 // thread and the others that could be stopped, with their registers and
-// stacks, the loaded modules with their build IDs, the memory around the
-// instruction pointer, the exception (the signal, its si_code, the fault address and the report's
-// code), and /proc/self/maps, /proc/self/status and /proc/cpuinfo.
+// stacks, the loaded modules with their build IDs, the code around the
+// instruction pointer, the exception (the signal, its si_code, the fault
+// address and the report's code), and /proc/self/maps, /proc/self/status
+// and /proc/cpuinfo. No heap: the registers and the stacks' words pass
+// through the MemoryMap's rule, so no text of the user's is in the dump.
 
 #include <cstddef>
 #include <cstdint>
 
 #include "client/diag/CrashReport.h"
+#include "client/diag/MemoryMap.h"
 #include "client/diag/MinidumpFormat.h"
 
 namespace tessaly {
@@ -24,6 +27,7 @@ struct DumpFacts {
     const CrashStartInfo* start = nullptr;
     const CrashFacts* crash = nullptr;
     const ModuleTable* modules = nullptr;
+    const MemoryMap* memory = nullptr;
     const DumpThread* threads = nullptr;   // the crashing thread first
     std::size_t threadCount = 0;
     std::uint32_t kernelVersion[3] = {0, 0, 0};

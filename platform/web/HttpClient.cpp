@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <memory>
 #include <mutex>
 
@@ -52,22 +53,19 @@ void setCommonOptions(CURL* h, const char* url, long connectTimeoutMs)
     curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);   // timeouts must not raise signals in a Qt program
 }
 
-} // namespace curl
-
-HttpReply CurlHttpClient::get(const std::string& url, const HttpLimits& limits)
+void setStallTimeout(CURL* h, long stallTimeoutMs)
 {
-    curl::initialiseOnce();
+    if (stallTimeoutMs <= 0)
+        return;
+    curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, std::max(1L, stallTimeoutMs / 1000));
+}
+
+HttpReply performForReply(CURL* h, std::size_t maxBytes)
+{
     HttpReply reply;
-    const std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> curl(curl_easy_init(), &curl_easy_cleanup);
-    if (!curl) {
-        reply.error = "The HTTP library could not be initialised.";
-        return reply;
-    }
     char detail[CURL_ERROR_SIZE] = {};
-    Sink sink{&reply.body, limits.maxBytes};
-    CURL* h = curl.get();
-    curl::setCommonOptions(h, url.c_str(), limits.connectTimeoutMs);
-    curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, limits.totalTimeoutMs);
+    Sink sink{&reply.body, maxBytes};
     curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &collect);
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &sink);
     curl_easy_setopt(h, CURLOPT_ERRORBUFFER, detail);
@@ -76,6 +74,7 @@ HttpReply CurlHttpClient::get(const std::string& url, const HttpLimits& limits)
     curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &reply.status);
     if (code != CURLE_OK && !(code == CURLE_WRITE_ERROR && sink.capped)) {
         reply.error = detail[0] != '\0' ? detail : curl_easy_strerror(code);
+        reply.body.clear();
         return reply;
     }
     if (reply.status < 200 || reply.status > 299) {
@@ -87,6 +86,23 @@ HttpReply CurlHttpClient::get(const std::string& url, const HttpLimits& limits)
     }
     reply.ok = true;
     return reply;
+}
+
+} // namespace curl
+
+HttpReply CurlHttpClient::get(const std::string& url, const HttpLimits& limits)
+{
+    curl::initialiseOnce();
+    const std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> curl(curl_easy_init(), &curl_easy_cleanup);
+    if (!curl) {
+        HttpReply reply;
+        reply.error = "The HTTP library could not be initialised.";
+        return reply;
+    }
+    CURL* h = curl.get();
+    curl::setCommonOptions(h, url.c_str(), limits.connectTimeoutMs);
+    curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, limits.totalTimeoutMs);
+    return curl::performForReply(h, limits.maxBytes);
 }
 
 } // namespace tessaly

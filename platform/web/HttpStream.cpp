@@ -170,10 +170,7 @@ HttpStreamReply CurlHttpStream::get(const HttpStreamRequest& request)
     char detail[CURL_ERROR_SIZE] = {};
     CURL* h = handle.get();
     curl::setCommonOptions(h, request.url.c_str(), request.connectTimeoutMs);
-    if (request.stallTimeoutMs > 0) {
-        curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
-        curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, std::max(1L, request.stallTimeoutMs / 1000));
-    }
+    curl::setStallTimeout(h, request.stallTimeoutMs);
     // Large receives, cut into pieces of readSize for onData: the pieces keep
     // their size while the socket is read with few calls.
     curl_easy_setopt(h, CURLOPT_BUFFERSIZE, kReceiveBufferSize);

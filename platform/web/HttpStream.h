@@ -41,11 +41,17 @@ struct HttpStageInfo {
     std::uint32_t error = 0;     // RequestComplete: libcurl's error code
 };
 
+// The time-outs of a transfer that may be large or slow (a package, a
+// crash dump): it fails when it cannot connect within the first, or when
+// no byte moves for the second.
+inline constexpr long kTransferConnectTimeoutMs = 10000;
+inline constexpr long kTransferStallTimeoutMs = 60000;
+
 struct HttpStreamRequest {
     std::string url;
-    long connectTimeoutMs = 10000;
+    long connectTimeoutMs = kTransferConnectTimeoutMs;
     // A transfer that moves no byte for this long fails; 0: never.
-    long stallTimeoutMs = 60000;
+    long stallTimeoutMs = kTransferStallTimeoutMs;
     // The largest piece onData is given; 0: libcurl's own size.
     std::size_t readSize = 0;
     // Stop after the response headers; the body is not read.

@@ -110,6 +110,7 @@ int runHouse(const Options& o)
         std::lock_guard lock(statusMutex);
         return status;
     });
+    web.acceptCrashReports(data + "/crash-reports");
     const int webPort = web.start(o.bind, o.webPort);
     room.startBots();
 

@@ -1,5 +1,7 @@
 #include "server/net/ConnectionLog.h"
 
+#include "server/net/EscapedText.h"
+
 #include "platform/sys/CLocale.h"
 
 #include <chrono>
@@ -36,24 +38,7 @@ std::string ConnectionLog::readable(std::string_view line, bool incoming)
             shown.replace(b + 1, (c == std::string::npos ? shown.size() : c) - b - 1, "*****");
         }
     }
-    std::string out;
-    for (const char ch : shown) {
-        const unsigned char c = static_cast<unsigned char>(ch);
-        if (c == '\t')
-            out += "\\t";
-        else if (c == '\r')
-            out += "\\r";
-        else if (c == '\n')
-            out += "\\n";
-        else if (c < 32 || c == 127) {
-            static const char* hex = "0123456789abcdef";
-            out += "\\x";
-            out += hex[c >> 4];
-            out += hex[c & 15];
-        } else
-            out += ch;
-    }
-    return out;
+    return escapedText(shown, false);
 }
 
 void ConnectionLog::write(char direction, std::string_view text)

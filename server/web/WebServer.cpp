@@ -2,6 +2,8 @@
 
 #include <httplib.h>
 
+#include "server/web/CrashReportInbox.h"
+
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -95,6 +97,12 @@ WebServer::WebServer(std::string root, std::function<std::string()> status)
 WebServer::~WebServer()
 {
     stop();
+}
+
+void WebServer::acceptCrashReports(const std::string& folder)
+{
+    crashReports_ = std::make_unique<CrashReportInbox>(folder);
+    addCrashReportRoute(*server_, *crashReports_);
 }
 
 int WebServer::start(const std::string& address, int port)

@@ -1,6 +1,6 @@
 #pragma once
-// The web port: HTTP/1.1 on its own threads, serving the web root and the
-// live server status page.
+// The web port: HTTP/1.1 on its own threads, serving the web root, the
+// live server status page and, once asked to, the crash report inbox.
 
 #include <functional>
 #include <memory>
@@ -13,11 +13,16 @@ class Server;
 
 namespace tessaly::house {
 
+class CrashReportInbox;
+
 class WebServer {
 public:
     // status: the text of "/serverstatus.php", called on the web threads.
     WebServer(std::string root, std::function<std::string()> status);
     ~WebServer();
+
+    // Takes crash reports at "/crash-report" into the folder (CrashReportInbox).
+    void acceptCrashReports(const std::string& folder);
 
     // Binds (port 0: a free one) and serves on a thread; returns the port.
     int start(const std::string& address, int port);
@@ -27,6 +32,7 @@ private:
     std::string root_;
     std::function<std::string()> status_;
     std::unique_ptr<httplib::Server> server_;
+    std::unique_ptr<CrashReportInbox> crashReports_;
     std::thread thread_;
 };
 

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QThread>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -77,11 +78,13 @@ public:
     QString file(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
 
     // Runs the victim until it ends.
-    QProcess& crash(const char* how)
+    QProcess& crash(const char* how, const QStringList& more = {},
+                    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
     {
         // A core file, where the system writes them, lands in the folder too.
         process_.setWorkingDirectory(dir_.path());
-        process_.start(program(), {QString::fromLatin1(how)});
+        process_.setProcessEnvironment(environment);
+        process_.start(program(), QStringList{QString::fromLatin1(how)} + more);
         EXPECT_TRUE(process_.waitForFinished(20000));
         return process_;
     }
@@ -150,8 +153,9 @@ TEST_P(CrashCases, WriteTheReportAndTheDumpStartTheSenderAndEndWith128PlusTheSig
     EXPECT_EQ(dump->modules[0].path, folder.program().toStdString());
     EXPECT_EQ(dump->modules[0].buildId, fileBuildId(folder.program()));
 
+    // The program's path, then its own arguments.
     ASSERT_TRUE(waitUntil([&] { return QFile::exists(folder.file("sender-args.txt")); }, 10000));
-    EXPECT_EQ(readAll(folder.file("sender-args.txt")), folder.program().toStdString() + "\n");
+    EXPECT_EQ(readAll(folder.file("sender-args.txt")), folder.program().toStdString() + "\n" + c.how + "\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -173,6 +177,42 @@ INSTANTIATE_TEST_SUITE_P(
         std::replace(name.begin(), name.end(), '-', '_');
         return name;
     });
+
+// A password being typed and a chat line on the faulting thread's stack,
+// the environment at the top of the main thread's: none of it may reach
+// the report or the dump, while the debugger still walks the stack.
+TEST(CrashGuard, KeepsTheUsersTextOutOfTheReportAndTheDump)
+{
+    const std::string password = "Hunter2-Swordfish";
+    const std::string chat = "meet me at the blue table tonight";
+    const std::string secret = "ENVIRONMENT-TOKEN-4c1d";
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("TESSALY_TEST_TOKEN"), QString::fromStdString(secret));
+    CrashFolder folder;
+    QProcess& victim = folder.crash("private-text", {QString::fromStdString(password), QString::fromStdString(chat)},
+                                    environment);
+    ASSERT_EQ(victim.exitCode(), 128 + SIGSEGV);
+    const std::string report = readAll(folder.file("ERRORLOG.TXT"));
+    const std::string dump = readAll(folder.file("CRASH.DMP"));
+    ASSERT_NE(report.find("===== [end of ERRORLOG.TXT] ====="), std::string::npos);
+    ASSERT_TRUE(readDump(dump));
+    for (const std::string& text : {password.substr(0, 8), password.substr(8), chat.substr(0, 8), chat.substr(20),
+                                    secret.substr(0, 8), secret.substr(12)}) {
+        EXPECT_EQ(report.find(text), std::string::npos) << text;
+        EXPECT_EQ(dump.find(text), std::string::npos) << text;
+    }
+
+    const QString lldb = QStandardPaths::findExecutable(QStringLiteral("lldb"));
+    if (lldb.isEmpty())
+        GTEST_SKIP() << "lldb is not installed (scripts/install-deps installs it)";
+    QProcess debugger;
+    debugger.start(lldb, {QStringLiteral("--batch"), QStringLiteral("-o"), QStringLiteral("bt"), QStringLiteral("--core"),
+                          folder.file("CRASH.DMP"), folder.program()});
+    ASSERT_TRUE(debugger.waitForFinished(60000));
+    const QString out = QString::fromUtf8(debugger.readAllStandardOutput());
+    EXPECT_TRUE(out.contains(QStringLiteral("crashWithPrivateTextOnTheStack"))) << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("`main"))) << out.toStdString();
+}
 
 TEST(CrashGuard, AFaultInsideTheHandlerWritesNothingAndEndsTheDefaultWay)
 {

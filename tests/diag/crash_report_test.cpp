@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstring>
 #include <string>
 #include <vector>
 #include <sys/mman.h>
@@ -14,6 +15,7 @@
 #include "client/diag/CrashCodes.h"
 #include "client/diag/CrashFormat.h"
 #include "client/diag/CrashReport.h"
+#include "client/diag/MemoryMap.h"
 #include "client/diag/ProcFiles.h"
 
 namespace tessaly {
@@ -149,6 +151,42 @@ TEST(CrashReportStack, PrintsFourWordsALinePaddedWithTheirCharacters)
               "tail....\r\n");
     // A trailing partial word is not printed.
     EXPECT_EQ(stackLines(0x1000, "1234567"), "");
+}
+
+TEST(MemoryMap, KeepsAddressesAndSmallNumbersAndBlanksEverythingElse)
+{
+    static MemoryMap map;   // too large for the stack
+    map.add({0x10'0000, 0x10'3000, true, false});
+    map.add({0x5555'5555'4000, 0x5555'5556'0000, true, true});
+    map.add({0x7ffd'0000'0000, 0x7ffd'0002'0000, true, false});
+    struct Case {
+        std::uint64_t word;
+        bool kept;
+    };
+    const std::uint64_t password = 0x3132336574636573;   // "secret123" cut to a word
+    const Case cases[] = {
+        {0, true}, {0xFFFF, true}, {~0ULL, true}, {~0ULL - 0xFFFF, true},
+        {0x10'0000, true}, {0x10'2fff, true}, {0x10'3000, false}, {0x5555'5555'4abc, true}, {0x7ffd'0001'fff8, true},
+        {0x10000, false}, {password, false}, {0x0000'0000'0063'6261, false},   // "abc"
+        {0x6400'6300'6200'6100, false},   // "abcd" in UTF-16
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(reportableWord(c.word, map), c.kept ? c.word : kBlankedWord) << std::hex << c.word;
+    EXPECT_EQ(map.containing(0x10'2000)->start, 0x10'0000u);
+    EXPECT_EQ(map.containing(0x10'4000), nullptr);
+    EXPECT_TRUE(map.readableAround(0x5555'5555'4000)->executable);
+
+    // Whole words in place; a partial word at the end is blanked.
+    std::uint8_t bytes[8 * 2 + 3];
+    const std::uint64_t words[] = {0x10'2000, password};
+    std::memcpy(bytes, words, sizeof words);
+    std::memcpy(bytes + 16, "pwd", 3);
+    blankPrivateWords(bytes, sizeof bytes, map);
+    std::uint64_t after[2];
+    std::memcpy(after, bytes, sizeof after);
+    EXPECT_EQ(after[0], 0x10'2000u);
+    EXPECT_EQ(after[1], kBlankedWord);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(bytes + 16), 3), "\xfe\xfe\xfe");
 }
 
 TEST(CrashCodes, MapSignalsToTheReportsCodesAndTexts)

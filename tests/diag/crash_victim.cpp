@@ -1,16 +1,19 @@
 // A program that links the crash guard and crashes for real, in the way its
-// one argument names: read-null, write-bad, divide-zero, stack-overflow,
+// first argument names: read-null, write-bad, divide-zero, stack-overflow,
 // abort, uncaught, fault-in-handler, read-null-sandboxed (process_vm_readv
-// forbidden, as some sandboxes do). A second thread waits in
+// forbidden, as some sandboxes do), private-text PASSWORD CHAT (both copied
+// onto the stack, as a login or a chat line would be, when it faults). A second thread waits in
 // idleThreadWaits() all the while, for the dump's thread list. crash_guard_test runs it from a
 // folder of its own, where it writes ERRORLOG.TXT and CRASH.DMP and starts
 // a stand-in Bugrelay.
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
+#include <string>
 #include <thread>
 #include <unistd.h>
 
@@ -32,6 +35,17 @@ int* volatile badAddress = reinterpret_cast<int*>(0x10);
 __attribute__((noinline)) int crashByReadingNull()
 {
     return *nullAddress;
+}
+
+__attribute__((noinline)) int crashWithPrivateTextOnTheStack(const char* password, const char* chat)
+{
+    char typed[64];
+    std::snprintf(typed, sizeof typed, "%s", password);
+    const std::string shortPassword(password, std::min<std::size_t>(std::strlen(password), 15));
+    char line[256];
+    std::snprintf(line, sizeof line, "SEND_MESSAGE:\t%s", chat);
+    asm volatile("" : : "r"(typed), "r"(line), "r"(shortPassword.data()) : "memory");
+    return crashByReadingNull() + typed[0] + line[0] + shortPassword[0];
 }
 
 __attribute__((noinline)) void crashByWritingBadAddress()
@@ -109,6 +123,8 @@ int main(int argc, char** argv)
     if (std::strcmp(what, "read-null") == 0 || std::strcmp(what, "fault-in-handler") == 0
         || std::strcmp(what, "read-null-sandboxed") == 0)
         return crashByReadingNull();
+    if (std::strcmp(what, "private-text") == 0 && argc > 3)
+        return crashWithPrivateTextOnTheStack(argv[2], argv[3]);
     if (std::strcmp(what, "write-bad") == 0)
         crashByWritingBadAddress();
     else if (std::strcmp(what, "divide-zero") == 0)

@@ -19,6 +19,8 @@ expect(client/table platform/gui TRUE)
 expect(client/lobby client/table TRUE)
 expect(client/app client/dispatch TRUE)
 expect(updater client/net TRUE)
+expect(client/diag/bugrelay platform/web TRUE)
+expect(client/diag/bugrelay client/diag TRUE)
 expect(tests client/app TRUE)
 expect(bench tests TRUE)
 expect(client/table client/dispatch FALSE)
@@ -33,9 +35,12 @@ expect(netmon client/lobby FALSE)
 expect(server client/net FALSE)
 expect(platform/sys client/net FALSE)
 expect(platform/gui client/ui FALSE)
+expect(client/diag platform/web FALSE)
+expect(client/lobby client/diag/bugrelay FALSE)
 
 # A folder maps to the deepest layer that holds it.
-foreach(case "client/dispatch;client/dispatch" "client/net;client/net" "client/diag/bugrelay;client/diag"
+foreach(case "client/dispatch;client/dispatch" "client/net;client/net" "client/diag/bugrelay;client/diag/bugrelay"
+             "client/diag/samples;client/diag"
              "tests/lobby;tests" "assets/gallery;assets/gallery" "assets;assets" "nowhere;")
     list(GET case 0 folder)
     list(LENGTH case n)

@@ -82,11 +82,11 @@ def xdotool(suite, *args):
 
 # ---- the accessibility tree -------------------------------------------------
 
-def application():
+def application(name="Tessaly"):
     desktop = pyatspi.Registry.getDesktop(0)
     for i in range(desktop.childCount):
         app = desktop.getChildAtIndex(i)
-        if app is not None and app.name == "Tessaly":
+        if app is not None and app.name == name:
             return app
     return None
 
@@ -116,15 +116,15 @@ def descendants(accessible, depth=0):
         yield from descendants(child, depth + 1)
 
 
-def windows():
-    app = application()
+def windows(app_name="Tessaly"):
+    app = application(app_name)
     if app is None:
         return []
     return [app.getChildAtIndex(i) for i in range(app.childCount)]
 
 
-def window_named(pattern):
-    for window in windows():
+def window_named(pattern, app_name="Tessaly"):
+    for window in windows(app_name):
         if window is not None and re.search(pattern, window.name or "") and showing(window):
             return window
     return None
