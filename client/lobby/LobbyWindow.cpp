@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QWindowStateChangeEvent>
 
 #include "client/diag/SystemInfoDialog.h"
 #include "client/lobby/LobbyDialogs.h"
@@ -239,16 +240,22 @@ void dlgLobby::runCommand(int id)
     }
 }
 
+// The players of the table last clicked are asked for again with every
+// table list: seats fill and empty between clicks, and a list shown from an
+// old reply would keep players who have left.
 void dlgLobby::requestTableList()
 {
     SessionValues& session = context_.state.session;
     session.tableListRequested = 1;
     session.tableListComplete = 0;
     context_.sender.sendLine(listTablesMessage());
+    if (playersRow_ >= 0)
+        context_.sender.sendLine(requestPlayersMessage(playersRow_));
 }
 
 void dlgLobby::requestPlayers(int row)
 {
+    playersRow_ = row;
     context_.sender.sendLine(requestPlayersMessage(row));
 }
 
@@ -363,6 +370,17 @@ void dlgLobby::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     const QPoint origin = clientRect().topLeft();
     backdrop_.draw(painter, origin, event->rect().translated(-origin) & QRect(QPoint(0, 0), backdrop_.backBufferSize()));
+}
+
+// Restored after a table window minimised it: the lists it shows are as old
+// as the minimising, so both are asked for at once.
+void dlgLobby::changeEvent(QEvent* event)
+{
+    DialogWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange &&
+        static_cast<QWindowStateChangeEvent*>(event)->oldState().testFlag(Qt::WindowMinimized) && !isMinimized() &&
+        shownOnce_)
+        requestTableList();
 }
 
 // The login dialog, shown during the initialisation, stays in front of the
