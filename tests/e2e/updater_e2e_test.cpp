@@ -1,6 +1,8 @@
 // Loomrise against the real house server, on loopback, offscreen: it
-// downloads the incremental package, replaces the files of a copy of the
-// install (itself included, while it runs) and starts the client again.
+// downloads the incremental package, checks the house's signature of it
+// with the key the house wrote into the install, replaces the files of a
+// copy of the install (itself included, while it runs) and starts the
+// client again.
 // Then the whole loop: an out-of-date client starts Loomrise and ends, the
 // package lands, and the client is started again and stays once the
 // version files are current.
@@ -77,7 +79,8 @@ protected:
             envPath("TESSALY_TOOLS_DIR", "tessaly-house"),
             QStringList{QStringLiteral("--game-port"), QStringLiteral("0"), QStringLiteral("--web-port"),
                         QStringLiteral("0"), QStringLiteral("--data"), root.filePath(QStringLiteral("data")),
-                        QStringLiteral("--log"), logDir, QStringLiteral("--bots"), QStringLiteral("0")},
+                        QStringLiteral("--log"), logDir, QStringLiteral("--bots"), QStringLiteral("0"),
+                        QStringLiteral("--update-keys"), install + QStringLiteral("/update-keys.pub")},
             root.filePath(QStringLiteral("house.err")));
         if (!house->started())
             return {};
@@ -147,6 +150,7 @@ TEST_F(UpdaterEndToEnd, LoomriseReplacesTheFilesItselfIncludedAndStartsTheClient
     ASSERT_TRUE(updater.started());
     ASSERT_TRUE(updater.process().waitForFinished(kStartMs)) << updater.errors().toStdString();
     EXPECT_EQ(updater.process().exitCode(), 0);
+    EXPECT_TRUE(updater.errors().contains(QStringLiteral("1 update key(s) trusted"))) << "the update was not checked";
 
     EXPECT_EQ(readFile(at("marker.txt")), "installed by the incremental package");
     EXPECT_EQ(readFile(at("images/new.png")), "picture");
