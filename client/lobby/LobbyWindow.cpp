@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QUrl>
 #include <QWindowStateChangeEvent>
 
 #include "client/diag/SystemInfoDialog.h"
@@ -24,6 +25,7 @@
 #include "client/net/ClientVersion.h"
 #include "client/net/LineSender.h"
 #include "client/table/ClientState.h"
+#include "client/table/HandHistoryFiles.h"
 #include "client/table/TableWindowRules.h"
 #include "client/ui/CardImages.h"
 #include "client/ui/LinkTicker.h"
@@ -180,6 +182,16 @@ void dlgLobby::setUpButtons()
     control<QWidget>(kMyAccountButton)->hide();
 }
 
+// The desktop's file manager shows the hand histories' folder, made first
+// when no hand was written yet.
+void dlgLobby::openHandHistories()
+{
+    const std::filesystem::path folder = handHistoryFolder();
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    context_.pages.openAddress(toUtf8(QUrl::fromLocalFile(toQString(folder.string())).toString()));
+}
+
 void dlgLobby::runCommand(int id)
 {
     const PageOpener& pages = context_.pages;
@@ -204,6 +216,7 @@ void dlgLobby::runCommand(int id)
         else
             context_.boxes.show(BoxRequest{kCashierNeedsLoginMessage, "Tessaly Message", BoxIcon::Information});
         break;
+    case kHandHistories: openHandHistories(); break;
     case kDisableSounds: context_.sound.toggleSounds(); break;
     case kDrawSmileys: toggleSmileys(); break;
     case kSoftwareNotes: context_.dialogs.runSoftwareNotes(this); break;

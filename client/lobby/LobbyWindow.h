@@ -78,6 +78,7 @@ public:
 
     // A command of the menu, a button or the window menu, by id.
     void runCommand(int id);
+    void openHandHistories();
 
     QDialog* loginDialog() const { return login_.data(); }
     bool swapDone() const { return swapDone_; }

@@ -18,6 +18,7 @@
 #include "client/table/BettingControls.h"
 #include "client/table/BuyInDialog.h"
 #include "client/table/ClientState.h"
+#include "client/table/HandLog.h"
 #include "client/table/OfferButtons.h"
 #include "client/table/OptionPanel.h"
 #include "client/table/PlayerNotes.h"
@@ -120,6 +121,7 @@ dlgPokerRoom::dlgPokerRoom(TableWindowContext& context, int tableId, std::string
     offers_ = std::make_unique<OfferButtons>(*this, *betting_);
     chat_ = std::make_unique<TableChat>(*this, TableChatContext{T, state().session, tableId_, sender(), boxes(),
                                                                 context_.chatPictures, this, context_.showLogin});
+    handLog_ = std::make_unique<HandLog>(*this, clientRect(), scale().x);
     chat_->input()->setFocus();
 }
 
@@ -160,6 +162,7 @@ void dlgPokerRoom::frameStep()
         return;
     TableState& T = table();
     chat_->frameStep();
+    followHand();
     options_->showStep(T.userSeatedHere == 1);
     seats_->frameStep(T);
     if (T.bringToFront != 0) {
@@ -174,6 +177,20 @@ void dlgPokerRoom::frameStep()
     if (frame_.render(T, context_.sound, clientRect().size(), scale())) {
         update(clientRect());
         describeTable();
+    }
+}
+
+// The hand's events go to the log; each hand the user was dealt into is
+// written to the hand histories once it is over.
+void dlgPokerRoom::followHand()
+{
+    TableState& T = table();
+    handLog_->frameStep(T);
+    std::deque<HandRecord>& finished = T.handHistory.finished;
+    while (!finished.empty()) {
+        if (finished.front().userSeat != kNoSeat && !handHistories_.append(finished.front(), localStampNow()))
+            trace("hand history not written: %s", handHistories_.folder().c_str());
+        finished.pop_front();
     }
 }
 

@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 
+#include "client/table/HandHistoryFiles.h"
 #include "client/table/TableFrame.h"
 #include "platform/MessageBoxes.h"
 #include "platform/gui/DialogWindow.h"
@@ -23,6 +24,7 @@ namespace tessaly {
 
 class ActionBar;
 class ChatPictureTable;
+class HandLog;
 class LineSender;
 class OfferButtons;
 class OptionPanel;
@@ -98,6 +100,7 @@ public:
     dlgPlayMoneyBuyIn* buyInDialog() const;
     dlgGetMoreChips* rebuyDialog() const;
     const TableFrame& frame() const { return frame_; }
+    const HandLog& handLog() const { return *handLog_; }
 
 protected:
     void timerEvent(QTimerEvent* event) override;
@@ -124,6 +127,7 @@ private:
     void stopTimers();
     void describeTable();
     void openPlayerMenu(const QPoint& position);
+    void followHand();
 
     TableWindowContext& context_;
     const int tableId_;
@@ -137,6 +141,8 @@ private:
     std::unique_ptr<OptionPanel> options_;
     std::unique_ptr<OfferButtons> offers_;
     std::unique_ptr<TableChat> chat_;
+    std::unique_ptr<HandLog> handLog_;
+    HandHistoryFiles handHistories_{handHistoryFolder()};
     QPointer<dlgPlayMoneyBuyIn> buyIn_;
     QPointer<dlgGetMoreChips> rebuy_;
     std::string description_;

@@ -194,7 +194,7 @@ TEST_F(TableFrameTest, TheAnnouncementShowsAndIsGoneAfterSeventeenFrames)
     table.historySeat = 6;
     table.historyKind = kHistoryCheck;
     const QImage empty = felt(10);
-    const QRect word(point(SeatGroup::PlayerBox, 10, 6) + QPoint(10, 10), QSize(65, 20));
+    const QRect word(point(SeatGroup::ActionWord, 10, 6) + QPoint(10, 10), QSize(65, 20));
     EXPECT_TRUE(holdsColour(draw(table), word, Qt::white));
     for (int frameNo = 2; frameNo <= 17; ++frameNo)
         draw(table);
