@@ -24,8 +24,10 @@
 #include "client/net/ClientMessages.h"
 #include "client/net/ClientVersion.h"
 #include "client/net/LineSender.h"
+#include "client/table/ActionQueueList.h"
 #include "client/table/ClientState.h"
 #include "client/table/HandHistoryFiles.h"
+#include "client/table/TableDesk.h"
 #include "client/table/TableWindowRules.h"
 #include "client/ui/CardImages.h"
 #include "client/ui/LinkTicker.h"
@@ -82,8 +84,10 @@ void forEachCommand(const QList<QAction*>& actions, const std::function<void(QAc
 
 dlgLobby::dlgLobby(LobbyContext& context, QWidget* parent)
     : DialogWindow(lobbyTemplate(), skinDialogBuilder(), parent), context_(context),
+      desk_(new TableDesk(toQString((context.programDirectory / kTableWindowsFileName).string()),
+                          [] { return std::chrono::steady_clock::now(); }, this)),
       tableContext_{context.state, context.sender, context.boxes, context.sound, context.pages, this,
-                    [this] { showLoginDialog(false); }, context.chatPictures, context.notes}
+                    [this] { showLoginDialog(false); }, context.chatPictures, context.notes, desk_}
 {
     connectCommands();
     for (const auto& a : kAccessibleNames) {
@@ -158,9 +162,8 @@ void dlgLobby::visualSetUp()
     trace("lobby: pictures %s", backgroundLoaded && !cardImages().card(kCardBack).isNull() ? "loaded" : "missing");
     setUpPlayerList(*playerList());
     setUpTableList(*tableList());
-    // The box below the player list is an empty frame.
-    listView(kEmptyBox)->setHeaderHidden(true);
-    listView(kEmptyBox)->setFocusPolicy(Qt::NoFocus);
+    // The box below the player list lists the tables waiting for the user.
+    new ActionQueueList(*listView(kEmptyBox), *desk_, this);
     setUpBanner();
     setUpButtons();
     startTimer(frameTimer_, kFramePeriodMs);

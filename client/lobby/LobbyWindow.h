@@ -36,6 +36,7 @@ class PlayerNotes;
 class ProcessExit;
 class ProcessLauncher;
 class SoundPlayer;
+class TableDesk;
 struct ClientState;
 
 struct LobbyContext {
@@ -118,6 +119,7 @@ private:
     bool loggedIn() const;
 
     LobbyContext& context_;
+    TableDesk* desk_;   // a child of the lobby: the table windows' placement and queue
     TableWindowContext tableContext_;
     QPointer<QDialog> login_;
     std::vector<QPointer<dlgPokerRoom>> tables_;

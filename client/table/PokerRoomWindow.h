@@ -17,6 +17,7 @@
 
 #include "client/table/HandHistoryFiles.h"
 #include "client/table/TableFrame.h"
+#include "client/table/TableZoom.h"
 #include "platform/MessageBoxes.h"
 #include "platform/gui/DialogWindow.h"
 
@@ -32,6 +33,8 @@ class PlayerNotes;
 class SeatButtons;
 class SoundPort;
 class TableChat;
+class TableDesk;
+class ZoomedControls;
 class TablePages;
 class dlgGetMoreChips;
 class dlgPlayMoneyBuyIn;
@@ -55,6 +58,7 @@ struct TableWindowContext {
     std::function<void()> showLogin;      // the login dialog, made if need be, in front
     const ChatPictureTable& chatPictures;
     PlayerNotes& notes;                   // the notes windows, one per player name
+    TableDesk* desk = nullptr;            // placement and the action queue; none in tests of one window
 };
 
 // Dialog 155: 532 x 335 units.
@@ -69,6 +73,9 @@ public:
     static constexpr int kEntropyPeriodMs = 20000;
     static constexpr int kSeatPeriodMs = 600;
     static constexpr int kAttentionPeriodMs = 500;
+    // A resize settles this long after the last step of a drag: the window
+    // then takes the table's shape and its place is kept.
+    static constexpr int kSettlePeriodMs = 300;
 
     // Initialises the window for the table: its record's window flags, the
     // timers, the pictures, and "WATCH_TABLE:" to the server.
@@ -102,6 +109,16 @@ public:
     const TableFrame& frame() const { return frame_; }
     const HandLog& handLog() const { return *handLog_; }
 
+    // The client area at zoom 1 (the layout of dialog 155 at the screen
+    // scale) and the zoom the window shows the table at now.
+    Extent baseClient() const;
+    double zoom() const { return zoom_; }
+    void setClientSize(QSize size);
+    // Restored if minimised, on top, active.
+    void comeForward();
+    // The keyboard to the action bar's first control on show.
+    void focusActionBar();
+
 protected:
     void timerEvent(QTimerEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -109,6 +126,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     TableState& table();
@@ -118,7 +137,8 @@ private:
     BoxAnswer ask(BoxRequest box);
 
     void setUpNavigationButtons();
-    void bringForward();
+    void forwardStep(bool waiting);
+    void settle();
     void sendEntropy();
     bool isForeground() const;
     void openBuyIn();
@@ -146,6 +166,11 @@ private:
     QPointer<dlgPlayMoneyBuyIn> buyIn_;
     QPointer<dlgGetMoreChips> rebuy_;
     std::string description_;
+    std::unique_ptr<ZoomedControls> zoomed_;
+    double zoom_ = 1.0;
+    // The turn asked the window forward; it waits for the idle rule.
+    bool forwardPending_ = false;
+    bool alerted_ = false;
 
     QBasicTimer frameTimer_;
     QBasicTimer blinkTimer_;
@@ -153,6 +178,7 @@ private:
     QBasicTimer entropyTimer_;
     QBasicTimer seatTimer_;
     QBasicTimer attentionTimer_;
+    QBasicTimer settleTimer_;
 };
 
 } // namespace tessaly
