@@ -15,9 +15,9 @@ namespace tessaly {
 
 HandLog::HandLog(QWidget& window, const QRect& table, double scale) : view_(new QPlainTextEdit(&window))
 {
-    const int width = static_cast<int>(kPaneWidth * scale);
-    view_->setGeometry(table.right() + 1, table.top(), width, table.height());
-    window.setFixedSize(window.width() + width, window.height());
+    paneWidth_ = static_cast<int>(kPaneWidth * scale);
+    view_->setGeometry(table.right() + 1, table.top(), paneWidth_, table.height());
+    window.resize(window.width() + paneWidth_, window.height());
     view_->setReadOnly(true);
     view_->setObjectName(QStringLiteral("handLog"));
     view_->setAccessibleName(QStringLiteral("Hand log"));

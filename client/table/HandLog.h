@@ -20,7 +20,7 @@ public:
     static constexpr int kKeptHands = 50;
 
     // The log's pane stands to the right of the table, as high as it; the
-    // window grows by its width.
+    // window grows by its width (at zoom 1; the window's zoom scales both).
     static constexpr int kPaneWidth = 240;
 
     explicit HandLog(QWidget& window, const QRect& table, double scale);
@@ -34,9 +34,12 @@ public:
     void append(const HandEvent& event);
 
     QPlainTextEdit* view() const { return view_; }
+    int paneWidth() const { return paneWidth_; }
 
 private:
     void dropOldestHand();
+
+    int paneWidth_ = 0;
 
     QPointer<QPlainTextEdit> view_;
     std::deque<int> handLines_;   // lines of each kept hand, oldest first

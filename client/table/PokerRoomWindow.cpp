@@ -142,6 +142,11 @@ dlgPokerRoom::~dlgPokerRoom() = default;
 
 Extent dlgPokerRoom::baseClient() const
 {
+    return {clientRect().width() + handLog_->paneWidth(), clientRect().height()};
+}
+
+Extent dlgPokerRoom::baseTable() const
+{
     return {clientRect().width(), clientRect().height()};
 }
 
@@ -201,7 +206,7 @@ void dlgPokerRoom::frameStep()
     options_->markStep();
     // Whatever the description names is drawn too: it can only have changed
     // with the picture.
-    const Extent zoomed = zoomedExtent(baseClient(), zoom_);
+    const Extent zoomed = zoomedExtent(baseTable(), zoom_);
     if (frame_.render(T, context_.sound, QSize(zoomed.width, zoomed.height), scale(), zoom_)) {
         update(frame_.changed().translated(clientRect().topLeft()));
         describeTable();
@@ -286,7 +291,7 @@ void dlgPokerRoom::paintEvent(QPaintEvent*)
 {
     if (leaving_ || isMinimized())
         return;
-    const Extent zoomed = zoomedExtent(baseClient(), zoom_);
+    const Extent zoomed = zoomedExtent(baseTable(), zoom_);
     // A paint before the first frame step draws that frame itself.
     if (frame_.image().isNull())
         frame_.render(table(), context_.sound, QSize(zoomed.width, zoomed.height), scale(), zoom_);

@@ -110,8 +110,10 @@ public:
     const HandLog& handLog() const { return *handLog_; }
 
     // The client area at zoom 1 (the layout of dialog 155 at the screen
-    // scale) and the zoom the window shows the table at now.
+    // scale, with the hand log's pane beside it), the table's own part of
+    // it, and the zoom the window shows the table at now.
     Extent baseClient() const;
+    Extent baseTable() const;
     double zoom() const { return zoom_; }
     void setClientSize(QSize size);
     // Restored if minimised, on top, active.

@@ -23,7 +23,7 @@ const QRect kTable(0, 0, 800, 600);
 TEST(HandLog, ShowsEveryEventOfTheHandsAsTheyCome)
 {
     QWidget window;
-    window.setFixedSize(kTable.size());
+    window.resize(kTable.size());
     HandLog log(window, kTable, 1.0);
     window.show();
     EXPECT_EQ(window.width(), kTable.width() + HandLog::kPaneWidth);

@@ -104,7 +104,9 @@ std::vector<QWidget*> shownControls(const dlgPokerRoom& window)
 TEST_F(TableDeskTest, TheTableScalesWithItsWindowAndKeepsItsShape)
 {
     dlgPokerRoom* window = open(4, "Marsh");
-    const QSize base = window->clientRect().size();
+    // The table's area and the hand log's pane beside it.
+    const QSize base(window->baseClient().width, window->baseClient().height);
+    const QSize table = window->clientRect().size();
     // The window opens at the size the screen has room for; from zoom 1 on:
     window->resize(base);
     ASSERT_TRUE(waitUntil([&] { return window->zoom() == 1.0; }, 2000));
@@ -133,7 +135,7 @@ TEST_F(TableDeskTest, TheTableScalesWithItsWindowAndKeepsItsShape)
             }
         }
         window->frameStep();
-        EXPECT_EQ(window->frame().image().size(), (QSizeF(base) * zoom).toSize());
+        EXPECT_EQ(window->frame().image().size(), (QSizeF(table) * zoom).toSize());
     }
     // A wider window shows the table at the zoom its height allows, then
     // takes the table's shape.
@@ -147,7 +149,7 @@ TEST_F(TableDeskTest, AWindowComesBackWhereTheUserLeftIt)
 {
     dlgPokerRoom* window = open(4, "Marsh / East");
     window->move(40, 50);
-    window->resize((QSizeF(window->clientRect().size()) * 0.8).toSize());
+    window->resize((QSizeF(window->baseClient().width, window->baseClient().height) * 0.8).toSize());
     ASSERT_TRUE(waitUntil([&] { return std::abs(window->zoom() - 0.8) < 1e-3; }, 2000));
     const QRect left = window->frameGeometry();
     ASSERT_TRUE(window->leave(dlgPokerRoom::LeaveBy::LeaveButton));

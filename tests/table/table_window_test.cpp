@@ -85,7 +85,12 @@ TEST_F(TableWindow, OpeningWatchesTheTableAndSetsTheRecordsWindowFlags)
     EXPECT_TRUE(boxes.shown.empty());
     // Dialog 155 at 532 x 335 units, at zoom 1.
     EXPECT_EQ(window->clientRect().size(), QSize(798, 544));
-    EXPECT_EQ(window->size(), window->clientRect().size());
+    // The hand log's pane stands beside the table, as high as it.
+    EXPECT_EQ(window->height(), window->clientRect().height());
+    const QWidget* log = window->findChild<QWidget*>(QStringLiteral("handLog"));
+    ASSERT_NE(log, nullptr);
+    EXPECT_EQ(log->geometry().left(), window->clientRect().right() + 1);
+    EXPECT_EQ(log->geometry().right(), window->width() - 1);
     // The frame shows the table's picture, not an empty window.
     window->frameStep();
     const QImage frame = window->grab(window->clientRect()).toImage();
