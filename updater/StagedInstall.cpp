@@ -30,25 +30,30 @@ std::optional<struct stat> linkStatus(const std::string& path)
     return st;
 }
 
-bool syncPath(const std::string& path)
+bool sync(int fd)
+{
+    int result = 0;
+    while ((result = ::fsync(fd)) != 0 && errno == EINTR) {
+    }
+    return result == 0;
+}
+
+bool syncFolder(const std::string& path)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return false;
-    const bool synced = syncFile(fd);
+    const bool synced = sync(fd);
     ::close(fd);
     return synced;
 }
 
 } // namespace
 
-bool syncFile(int fd)
+void startWriting(int fd)
 {
-    while (::fsync(fd) != 0) {
-        if (errno != EINTR)
-            return false;
-    }
-    return true;
+    // Only a head start: commit() syncs whatever this did not.
+    ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
 }
 
 void StagedInstall::clearLeftovers(const std::string& folder)
@@ -149,20 +154,38 @@ bool StagedInstall::finishStagedFiles(std::string* error) const
     return true;
 }
 
-bool StagedInstall::syncFolders(bool staged, std::string* error) const
+// The folders below `top` that hold the files, each once, deepest first,
+// then `top` itself, which holds the names of the folders below it.
+std::set<std::string, std::greater<>> StagedInstall::foldersBelow(const std::string& top) const
 {
-    // The folders that hold the files, each once, deepest first; then the
-    // top one, which holds the new folders' names.
     std::set<std::string, std::greater<>> folders;
-    const std::string& top = staged ? staging_ : folder_;
     for (const StagedFile& file : files_) {
         for (std::size_t slash = file.path.rfind('/'); slash != std::string::npos && slash > 0;
              slash = file.path.rfind('/', slash - 1))
             folders.insert(top + "/" + file.path.substr(0, slash));
     }
     folders.insert(top);
-    for (const std::string& folder : folders) {
-        if (!syncPath(folder)) {
+    return folders;
+}
+
+bool StagedInstall::syncStaging(std::string* error) const
+{
+    // The files' data is on its way since it was written (startWriting), so
+    // each fsync mostly waits for what is left, and the file system's
+    // journal is committed once for all of them.
+    for (const StagedFile& file : files_) {
+        const std::string staged = stagedPath(file.path);
+        const int fd = ::open(staged.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        const bool synced = fd >= 0 && sync(fd);
+        if (fd >= 0)
+            ::close(fd);
+        if (!synced) {
+            *error = failure("cannot write to disk", staged);
+            return false;
+        }
+    }
+    for (const std::string& folder : foldersBelow(staging_)) {
+        if (!syncFolder(folder)) {
             *error = failure("cannot write to disk", folder);
             return false;
         }
@@ -170,10 +193,20 @@ bool StagedInstall::syncFolders(bool staged, std::string* error) const
     return true;
 }
 
+void StagedInstall::syncTargetFolders() const
+{
+    // The new install is in place: a folder that cannot be synced now only
+    // leaves its names to the file system's own flush.
+    for (const std::string& folder : foldersBelow(folder_)) {
+        if (!syncFolder(folder))
+            trace("%s", failure("cannot write to disk", folder).c_str());
+    }
+}
+
 bool StagedInstall::commit(std::string* error)
 {
     std::vector<std::string> foldersToMake;
-    if (!checkTargets(foldersToMake, error) || !finishStagedFiles(error) || !syncFolders(true, error))
+    if (!checkTargets(foldersToMake, error) || !finishStagedFiles(error) || !syncStaging(error))
         return false;
 
     std::vector<std::string> madeFolders;
@@ -212,11 +245,7 @@ bool StagedInstall::commit(std::string* error)
         }
         done.push_back(std::move(step));
     }
-    // The new install is in place: a folder that cannot be synced now only
-    // leaves its names to the file system's own flush.
-    std::string unsynced;
-    if (!syncFolders(false, &unsynced))
-        trace("%s", unsynced.c_str());
+    syncTargetFolders();
     return true;
 }
 

@@ -11,7 +11,9 @@
 // The staging folder is removed when the object goes, whatever happened.
 
 #include <ctime>
+#include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,8 +22,10 @@ namespace tessaly::updater {
 // A name prefix that no entry may use: the staging folders live under it.
 inline constexpr const char* kStagingPrefix = ".loomrise-staging-";
 
-// Flushes an open file's data to the disk; false (errno set) when it fails.
-bool syncFile(int fd);
+// Starts writing a staged file's data to the disk without waiting for it:
+// commit() waits for all of them at once, which costs far less than a wait
+// per file.
+void startWriting(int fd);
 
 struct StagedFile {
     std::string path;                           // below the install directory, "/" separated
@@ -47,10 +51,9 @@ public:
 
     // Gives every staged file its mode and time, then renames them into
     // place. False when any target is refused or any step fails; the folder
-    // is then exactly as before. The staged files' data must be on disk
-    // already (syncFile); the staging folders are synced before the renames
-    // and the target folders after them, so that a power cut leaves the old
-    // install or the new one, never a mixture.
+    // is then exactly as before. The staged files and folders are synced to
+    // the disk before the renames and the target folders after them, so that
+    // a power cut leaves the old install or the new one, never a mixture.
     bool commit(std::string* error);
 
     // Removes the staging folders that a killed run left in the folder.
@@ -63,7 +66,9 @@ private:
     };
     bool checkTargets(std::vector<std::string>& foldersToMake, std::string* error) const;
     bool finishStagedFiles(std::string* error) const;
-    bool syncFolders(bool staged, std::string* error) const;
+    std::set<std::string, std::greater<>> foldersBelow(const std::string& top) const;
+    bool syncStaging(std::string* error) const;
+    void syncTargetFolders() const;
     void rollBack(const std::vector<Done>& done, const std::vector<std::string>& madeFolders) const;
 
     std::string folder_;

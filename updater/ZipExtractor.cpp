@@ -81,7 +81,8 @@ bool copyEntryData(unzFile archive, const std::string& target, PackageBuffer& bu
         *error = "the entry's data is damaged: " + target;
         return false;
     }
-    if (!syncFile(file.get()) || !file.close()) {
+    startWriting(file.get());
+    if (!file.close()) {
         *error = "cannot write " + target + ": " + std::strerror(errno);
         return false;
     }
