@@ -7,7 +7,7 @@
 
 #include "platform/sys/Trace.h"
 #include "updater/UpdaterTexts.h"
-#include "updater/WriteAll.h"
+#include "platform/sys/WriteAll.h"
 
 namespace tessaly::updater {
 namespace {

@@ -38,7 +38,7 @@ public:
     // One frame: advances the animations (the deal's card sound through
     // `sound`) and draws every layer in order into the back buffer. Returns
     // false, without drawing or advancing, when the picture would come out
-    // the same as the last one. An empty client area draws nothing but still
+    // the same as the last one (the acting seat's clock runs on). An empty client area draws nothing but still
     // advances the animations.
     bool render(TableState& table, SoundPort& sound, QSize client, ScreenScale scale);
 
@@ -53,6 +53,8 @@ private:
     TablePictures pictures_;
     TableFonts fonts_ = TableFonts::make();
     TableAnimation animation_;
+    TurnClock clock_;
+    double lastClockLeft_ = -1.0;
     QPixmap backgroundCache_;
     QPixmap backBuffer_;
     std::optional<FrameInputs> lastInputs_;
