@@ -11,7 +11,7 @@
 #include "updater/PackageDigest.h"
 #include "updater/StagedInstall.h"
 #include "updater/UpdaterTexts.h"
-#include "updater/WriteAll.h"
+#include "platform/sys/WriteAll.h"
 
 namespace tessaly::updater {
 namespace {

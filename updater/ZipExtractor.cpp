@@ -14,7 +14,7 @@
 #include "updater/EntryRules.h"
 #include "updater/PackageBuffer.h"
 #include "updater/StagedInstall.h"
-#include "updater/WriteAll.h"
+#include "platform/sys/WriteAll.h"
 
 namespace tessaly::updater {
 namespace {

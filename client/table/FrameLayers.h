@@ -56,6 +56,7 @@ void drawDealerButton(const FrameScene& scene);
 void drawBets(const FrameScene& scene);
 void drawWinners(const FrameScene& scene);
 void drawTurnWarning(const FrameScene& scene);
+void drawTurnClock(const FrameScene& scene);
 
 // The layers of the middle of the table and the panel (TableLayers.cpp).
 void drawOptionLabels(const FrameScene& scene);

@@ -153,12 +153,8 @@ std::optional<HandEvent> historyEvent(const TableState& table, int seat, int kin
         e.inFront = first;
         return e;
     case kHistoryFold:
-        e = seatEvent(table, HandEventKind::Fold, seat);
-        e.inFront = before;
-        e.stack = first;
-        return e;
     case kHistoryCheck:
-        e = seatEvent(table, HandEventKind::Check, seat);
+        e = seatEvent(table, kind == kHistoryFold ? HandEventKind::Fold : HandEventKind::Check, seat);
         e.inFront = before;
         e.stack = first;
         return e;

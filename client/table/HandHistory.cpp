@@ -129,7 +129,9 @@ void HandHistoryRecorder::take(const TableState& table, const HandEvent& event)
         // A hand whose end never came is closed by the next one.
         if (recording_)
             finish(table);
-        begin(table, event.hand);
+        // Only hands at the user's table can be the user's.
+        if (table.userSeatedHere == 1)
+            begin(table, event.hand);
         return;
     }
     if (!recording_)

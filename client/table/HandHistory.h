@@ -42,7 +42,8 @@ inline constexpr std::size_t kMaxWaitingHandRecords = 50;
 
 class HandHistoryRecorder {
 public:
-    // Every hand event of the table, after the record took the line.
+    // Every hand event of the table, after the record took the line. Hands
+    // start recording only at a table where the user is seated.
     void take(const TableState& table, const HandEvent& event);
     // The pots changed: a hand whose winners are known is over once its
     // pots are empty.

@@ -8,22 +8,10 @@
 #include <unistd.h>
 
 #include "platform/sys/CLocale.h"
+#include "platform/sys/WriteAll.h"
 
 namespace tessaly {
 namespace {
-
-bool writeAll(int fd, std::string_view text)
-{
-    while (!text.empty()) {
-        const ssize_t n = ::write(fd, text.data(), text.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        text.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
 
 // Every hand ends with a blank line. A file that does not was cut in the
 // middle of a hand (the machine went down while writing): that hand goes,

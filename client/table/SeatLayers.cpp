@@ -23,6 +23,9 @@ constexpr int kActionWordTop = 10;
 const QColor kWinnerGold{255, 200, 40};
 const QColor kWarningRed{255, 90, 70};
 constexpr const char* kTurnWarningText = "Time is running out!";
+const QColor kClockBack{0, 0, 0, 150};
+const QColor kClockGreen{90, 220, 110};
+constexpr int kClockBarHeight = 5;
 
 std::size_t at(int seat)
 {
@@ -166,6 +169,21 @@ void drawTurnWarning(const FrameScene& scene)
     const QPoint word = scene.seatAt(SeatGroup::ActionWord, table.userSeat);
     drawTextCentred(scene.painter, scene.fonts.name, kWarningRed, word.x() + kTextCentreX, word.y() + kActionWordTop,
                     kTurnWarningText);
+}
+
+// The acting seat's clock: a bar under its action word's place that
+// empties, red in its last third.
+void drawTurnClock(const FrameScene& scene)
+{
+    const TableState& table = scene.table;
+    if (scene.motion.turnClockLeft < 0.0 || !seatOnTable(table.seatCount, table.actingSeat))
+        return;
+    const QPoint word = scene.seatAt(SeatGroup::ActionWord, table.actingSeat);
+    const QRect bar(word.x(), word.y() + kInfoBoxHeight - kClockBarHeight, kInfoBoxWidth, kClockBarHeight);
+    scene.painter.fillRect(bar, kClockBack);
+    const int left = static_cast<int>(bar.width() * scene.motion.turnClockLeft);
+    scene.painter.fillRect(QRect(bar.topLeft(), QSize(left, bar.height())),
+                           scene.motion.turnClockLeft > 1.0 / 3 ? kClockGreen : kWarningRed);
 }
 
 // A winner's box gets a gold frame around it (never over its name), its

@@ -178,6 +178,19 @@ double winnerChipsProgress(int framesLeft)
     return std::clamp(static_cast<double>(kWinnerFrames - framesLeft) / kWinnerChipFrames, 0.0, 1.0);
 }
 
+double stepTurnClock(const TableState& table, TurnClock& clock)
+{
+    if (table.actingSeat != clock.seat) {
+        clock.seat = table.actingSeat;
+        clock.frames = 0;
+    }
+    if (!seatOnTable(table.seatCount, clock.seat))
+        return -1.0;
+    clock.frames = std::min(clock.frames + 1, kTurnClockFrames);
+    const int stepsGone = clock.frames * kTurnClockSteps / kTurnClockFrames;
+    return static_cast<double>(kTurnClockSteps - stepsGone) / kTurnClockSteps;
+}
+
 FrameMotion advanceFrame(TableState& table, TableAnimation& animation, SoundPort& sound)
 {
     FrameMotion motion;

@@ -50,6 +50,7 @@ struct FrameMotion {
     std::optional<MovingPoint> dealerButton;    // the button, at rest or gliding
     std::array<int, 5> boardX{kNotDrawn, kNotDrawn, kNotDrawn, kNotDrawn, kNotDrawn};
     int announcementAlpha = kNotDrawn;          // alpha of the action box this frame
+    double turnClockLeft = -1.0;                // the acting seat's bar, 0 to 1; -1 none
 
     bool operator==(const FrameMotion&) const = default;
 };
@@ -81,6 +82,19 @@ void stepWinners(TableState& table);
 // How far a winner's chips have come from the main pot to its seat, 0 to 1.
 double winnerChipsProgress(int framesLeft);
 inline constexpr int kWinnerChipFrames = 18;   // the chips arrive in half a second
+
+// The acting seat's clock. The wire gives no time per action, so the bar
+// shows the time since the seat was prompted: full at the prompt, empty after
+// 30 seconds, moving once a second.
+inline constexpr int kTurnClockFrames = 1071;   // 30 s of 28 ms frames
+inline constexpr int kTurnClockSteps = 30;
+struct TurnClock {
+    int seat = kNoSeat;
+    int frames = 0;
+};
+// One frame of the clock: the share of the bar left, in whole steps; -1 when
+// no seat is to act.
+double stepTurnClock(const TableState& table, TurnClock& clock);
 
 // Every step of one frame.
 FrameMotion advanceFrame(TableState& table, TableAnimation& animation, SoundPort& sound);

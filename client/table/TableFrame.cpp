@@ -81,13 +81,18 @@ void TableFrame::prepareBuffers(QSize client)
 
 bool TableFrame::render(TableState& table, SoundPort& sound, QSize client, ScreenScale scale, double zoom)
 {
+    // The clock runs every frame; its bar is drawn again only when it moves.
+    const double clockLeft = stepTurnClock(table, clock_);
     FrameInputs inputs = frameInputs(table, animation_);
     const bool sameView = backBuffer_.size() == client && lastScale_.x == scale.x && lastScale_.y == scale.y &&
                           lastZoom_ == zoom;
-    if (sameView && lastInputs_ && !animating(table, animation_) && *lastInputs_ == inputs)
+    if (sameView && lastInputs_ && !animating(table, animation_) && *lastInputs_ == inputs &&
+        clockLeft == lastClockLeft_)
         return false;
 
-    const FrameMotion motion = advanceFrame(table, animation_, sound);
+    FrameMotion motion = advanceFrame(table, animation_, sound);
+    motion.turnClockLeft = clockLeft;
+    lastClockLeft_ = clockLeft;
     if (client.isEmpty()) {
         lastInputs_.reset();
         return false;

@@ -41,8 +41,8 @@ public:
     // One frame: advances the animations (the deal's card sound through
     // `sound`) and draws every layer in order into the back buffer. Returns
     // false, without drawing or advancing, when the picture would come out
-    // the same as the last one. An empty client area draws nothing but still
-    // advances the animations. At another zoom than 1 the client is the
+    // the same as the last one (the acting seat's clock runs on). An empty
+    // client area draws nothing but still advances the animations. At another zoom than 1 the client is the
     // zoomed one and every layer is drawn at the zoom: sharp text, each
     // picture scaled from its own pixels.
     bool render(TableState& table, SoundPort& sound, QSize client, ScreenScale scale, double zoom = 1.0);
@@ -62,6 +62,8 @@ private:
     TablePictures pictures_;
     TableFonts fonts_ = TableFonts::make();
     TableAnimation animation_;
+    TurnClock clock_;
+    double lastClockLeft_ = -1.0;
     QImage backgroundCache_;
     QImage backBuffer_;
     QImage previous_;   // the frame before, to find what changed

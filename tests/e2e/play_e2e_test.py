@@ -11,9 +11,15 @@ whenever it has lost every chip, as the server then deals it out); sits
 out and comes back; leaves. The controls are found by their accessible
 names over AT-SPI and clicked with xdotool, as a person would.
 
+Before leaving, the table's hand log must hold every action the house sent
+(every bet, call, check, fold and all-in, by seat, in order).
+
 Then the house server is stopped and its database must hold, to the cent,
 what the hands said: the account's balance is what it started with, less
-what was brought to the table, plus the stack the server last reported.
+what was brought to the table, plus the stack the server last reported. The
+hand histories the client wrote (one per hand the user was dealt into)
+replay from their starting to their finishing stacks, and the user's wins
+and losses in them add up to the same balance.
 
 Run under dbus-run-session (ctest does); needs Xvfb, openbox, xdotool,
 at-spi2-core and python3-pyatspi.
@@ -28,8 +34,11 @@ import subprocess
 import sys
 import tempfile
 import time
+import tomllib
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "table"))
+from phh_replay import replay  # noqa: E402
 from desktop_session import (Failure, House, Suite, click, control, describe_windows, log_in, xdotool,  # noqa: E402
                              open_table, screenshot, showing, showing_controls, type_into, wait_for,
                              window_named)
@@ -111,6 +120,46 @@ def last_stack(lines, table, seat):
             elif kind == 7:
                 stack = 0
     return stack
+
+
+# What the hand log says for each action kind of "HISTORY_PACKET:".
+ACTION_WORDS = {"3": r"calls", "4": r"folds", "5": r"(bets|raises to)", "6": r"checks", "7": r"goes all-in for"}
+
+
+def missing_from_log(log_text, received, table):
+    """The actions the house sent that the hand log does not show, in order."""
+    lines = log_text.splitlines()
+    at = 0
+    missing = []
+    for line in received:
+        f = line.split("\t")
+        if f[0] != "HISTORY_PACKET:" or len(f) < 4 or f[1] != str(table) or f[3] not in ACTION_WORDS:
+            continue
+        pattern = re.compile(rf"seat {int(f[2]) + 1} (\(.*\) )?{ACTION_WORDS[f[3]]}")
+        found = next((i for i in range(at, len(lines)) if pattern.match(lines[i])), None)
+        if found is None:
+            missing.append(line)
+        else:
+            at = found + 1
+    return missing
+
+
+def history_net(folder, name):
+    """The hands of the histories and the user's net result over them, in
+    cents; raises Failure when a hand does not replay to its finishing stacks."""
+    hands = 0
+    net = 0
+    for file in sorted(os.listdir(folder)):
+        with open(os.path.join(folder, file), "rb") as f:
+            document = tomllib.load(f)
+        for key, hand in document.items():
+            final = replay(hand)
+            if any(abs(a - b) > 0.005 for a, b in zip(final, hand["finishing_stacks"])):
+                raise Failure(f"hand history {key} replays to {final}, not {hand['finishing_stacks']}")
+            i = hand["players"].index(name)
+            net += money(str(hand["finishing_stacks"][i])) - money(str(hand["starting_stacks"][i]))
+            hands += 1
+    return hands, net
 
 
 # ---- the game ---------------------------------------------------------------
@@ -303,6 +352,10 @@ def main():
 
         # Out of the next hand first, so leaving folds nothing.
         sit_out()
+        hand_log = wait_for(lambda: control(table_window, "text", "Hand log"), 10, "the hand log")
+        missing = missing_from_log(hand_log.queryText().getText(0, -1), transcript.received(), table_id())
+        if missing:
+            raise Failure(f"the hand log lacks {len(missing)} actions the house sent, first {missing[0]!r}")
         player.press("push button", "Leave Table", "Leave Table")
         wait_for(lambda: any(l.startswith("CLOSE_WINDOW:") for l in transcript.sent()), 15, "CLOSE_WINDOW:")
         final_stack = stack()
@@ -319,6 +372,12 @@ def main():
               f"balance {balance / 100:.2f}, expected {expected / 100:.2f}")
         if balance != expected:
             raise Failure(f"balance {balance} cents, the hands say {expected}")
+        hands, net = history_net(os.path.join(root, "data", "Tessaly", "hand-histories", TABLE), NAME)
+        print(f"hand histories: {hands} hands, the user's net {net / 100:.2f}")
+        if hands != player.hands_played():
+            raise Failure(f"{hands} hand histories for {player.hands_played()} hands dealt")
+        if net != final_stack - money(BUY_IN) - sum(rebought):
+            raise Failure(f"the histories net {net} cents, the books {final_stack - money(BUY_IN) - sum(rebought)}")
         print("1 passed, 0 failed")
         return 0
     except Failure as failure:

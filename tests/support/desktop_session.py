@@ -202,6 +202,7 @@ class House:
             "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
             "QT_LOGGING_RULES": "tessaly.trace=true",
             "XDG_CONFIG_HOME": os.path.join(suite.root, "config"),
+            "XDG_DATA_HOME": os.path.join(suite.root, "data"),
             "TESSALY_GAME_HOST": self.host,
             "TESSALY_GAME_PORT": str(self.port),
             "TESSALY_WEB_URL": "http://" + self.web,

@@ -25,6 +25,7 @@ std::deque<HandRecord> recordHand(const recorded::Hand& hand)
     Dispatcher dispatcher(state, {recorder, recorder, recorder, recorder});
     for (const std::string& line : recorded::seating())
         dispatcher.dispatchLine(line);
+    dispatcher.dispatchLine(std::string_view("YOU_JOINED_TABLE:\t3\t0\tAnn\t10"));
     for (const std::string& line : hand.lines) {
         dispatcher.dispatchLine(line);
         if (line.ends_with("Dealing down hole cards"))

@@ -232,3 +232,43 @@ TEST_F(Animation, AQuietTableDoesNotAnimate)
 
 } // namespace
 } // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+// The clock of the seat to act empties in whole seconds from its prompt and
+// starts again for the next seat; a winner's chips reach the seat in 18
+// frames and the highlight ends after 72.
+TEST_F(Animation, TheTurnClockAndTheWinnersRunByFrames)
+{
+    table.seatCount = 10;
+    TurnClock clock;
+    EXPECT_EQ(stepTurnClock(table, clock), -1.0);
+    table.actingSeat = 3;
+    struct Step {
+        int frames;
+        double left;
+    };
+    const Step steps[] = {{1, 1.0}, {35, 1.0}, {36, 29.0 / 30}, {kTurnClockFrames, 0.0}, {kTurnClockFrames + 50, 0.0}};
+    int done = 0;
+    for (const Step& s : steps) {
+        double left = 0.0;
+        for (; done < s.frames; ++done)
+            left = stepTurnClock(table, clock);
+        EXPECT_DOUBLE_EQ(left, s.left) << s.frames;
+    }
+    table.actingSeat = 4;
+    EXPECT_EQ(stepTurnClock(table, clock), 1.0);
+
+    table.winnerFrames[4] = kWinnerFrames;
+    EXPECT_TRUE(animating(table, animation));
+    EXPECT_EQ(winnerChipsProgress(kWinnerFrames), 0.0);
+    EXPECT_EQ(winnerChipsProgress(kWinnerFrames - kWinnerChipFrames), 1.0);
+    for (int frame = 0; frame < kWinnerFrames; ++frame)
+        stepWinners(table);
+    EXPECT_EQ(table.winnerFrames[4], 0);
+    EXPECT_FALSE(animating(table, animation));
+}
+
+} // namespace
+} // namespace tessaly

@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <string_view>
 
-namespace tessaly::updater {
+namespace tessaly {
 
 inline bool writeAll(int fd, std::string_view data)
 {
@@ -23,4 +23,4 @@ inline bool writeAll(int fd, std::string_view data)
     return true;
 }
 
-} // namespace tessaly::updater
+} // namespace tessaly
