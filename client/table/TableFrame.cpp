@@ -11,6 +11,7 @@ namespace tessaly {
 namespace {
 
 constexpr int kTile = 32;
+constexpr int kZoomMargin = 6;   // pixels at zoom 1
 constexpr QImage::Format kFrameFormat = QImage::Format_RGB32;
 
 // The tiles where two frames of one size differ, runs of them in a row
@@ -48,35 +49,46 @@ QRegion changedTiles(const QImage& now, const QImage& before)
 void TableFrame::load(MessageBoxes& boxes, QWidget* owner, int seatCount)
 {
     pictures_.load(boxes, owner, seatCount);
-    backgroundCache_ = QImage();
+    plain_ = Buffer();
+    zoomed_ = Buffer();
     lastInputs_.reset();
 }
 
 void TableFrame::release()
 {
     pictures_ = TablePictures();
-    backgroundCache_ = QImage();
-    backBuffer_ = QImage();
-    previous_ = QImage();
+    plain_ = Buffer();
+    zoomed_ = Buffer();
     changed_ = QRegion();
     lastInputs_.reset();
 }
 
-void TableFrame::prepareBuffers(QSize client)
+void TableFrame::Buffer::prepare(QSize size, const Picture& felt)
 {
-    // The frame before stays for the comparison; the buffer it leaves is
-    // drawn over whole.
-    std::swap(backBuffer_, previous_);
-    if (backBuffer_.size() != client)
-        backBuffer_ = QImage(client, kFrameFormat);
-    // The background is stretched once for the client size; copying it is
-    // all a frame does with it.
-    if (backgroundCache_.size() != client) {
-        backgroundCache_ = QImage(client, kFrameFormat);
-        backgroundCache_.fill(Qt::black);
-        QPainter painter(&backgroundCache_);
-        pictures_.background.drawStretched(painter, QRect(QPoint(0, 0), client));
+    if (image.size() != size)
+        image = QImage(size, kFrameFormat);
+    if (background.size() != size) {
+        background = QImage(size, kFrameFormat);
+        background.fill(Qt::black);
+        QPainter painter(&background);
+        felt.drawStretched(painter, QRect(QPoint(0, 0), size));
     }
+}
+
+void TableFrame::draw(Buffer& buffer, const TableState& table, const FrameMotion& motion, ScreenScale scale,
+                      double zoom, const QRegion& clip)
+{
+    QPainter painter(&buffer.image);
+    if (!clip.isEmpty())
+        painter.setClipRegion(clip);
+    painter.drawImage(0, 0, buffer.background);
+    if (zoom != 1.0) {
+        painter.scale(zoom, zoom);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    }
+    const FrameScene scene{painter, table, motion, pictures_, fonts_, scale};
+    for (const FrameLayer layer : frameLayers())
+        layer(scene);
 }
 
 bool TableFrame::render(TableState& table, SoundPort& sound, QSize client, ScreenScale scale, double zoom)
@@ -84,8 +96,7 @@ bool TableFrame::render(TableState& table, SoundPort& sound, QSize client, Scree
     // The clock runs every frame; its bar is drawn again only when it moves.
     const double clockLeft = stepTurnClock(table, clock_);
     FrameInputs inputs = frameInputs(table, animation_);
-    const bool sameView = backBuffer_.size() == client && lastScale_.x == scale.x && lastScale_.y == scale.y &&
-                          lastZoom_ == zoom;
+    const bool sameView = lastClient_ == client && lastScale_.x == scale.x && lastScale_.y == scale.y && zoom_ == zoom;
     if (sameView && lastInputs_ && !animating(table, animation_) && *lastInputs_ == inputs &&
         clockLeft == lastClockLeft_)
         return false;
@@ -97,22 +108,37 @@ bool TableFrame::render(TableState& table, SoundPort& sound, QSize client, Scree
         lastInputs_.reset();
         return false;
     }
-    prepareBuffers(client);
-    QPainter painter(&backBuffer_);
-    painter.drawImage(0, 0, backgroundCache_);
+    const QSize plain = zoom == 1.0 ? client : (QSizeF(client) / zoom).toSize();
+    // The frame before stays for the comparison; the buffer it leaves is
+    // drawn over whole.
+    std::swap(plain_.image, plain_.previous);
+    plain_.prepare(plain, pictures_.background);
+    draw(plain_, table, motion, scale, 1.0, QRegion());
+    changed_ = changedTiles(plain_.image, plain_.previous);
     if (zoom != 1.0) {
-        painter.scale(zoom, zoom);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        // Where the picture at zoom 1 changed, with a margin for text and
+        // smoothing that do not scale by exactly the zoom; all of it when
+        // the size or the zoom is new. The rest of the zoomed picture stays.
+        const QRect all(QPoint(0, 0), client);
+        QRegion region;
+        if (!sameView || zoomed_.image.size() != client) {
+            region = all;
+        } else {
+            for (const QRect& r : changed_) {
+                const QRectF grown(r.adjusted(-kZoomMargin, -kZoomMargin, kZoomMargin, kZoomMargin));
+                region += QRectF(grown.topLeft() * zoom, grown.size() * zoom).toAlignedRect() & all;
+            }
+        }
+        zoomed_.prepare(client, pictures_.background);
+        if (!region.isEmpty())
+            draw(zoomed_, table, motion, scale, zoom, region);
+        changed_ = region;
     }
-    const FrameScene scene{painter, table, motion, pictures_, fonts_, scale};
-    for (const FrameLayer layer : frameLayers())
-        layer(scene);
-    painter.end();
-    changed_ = changedTiles(backBuffer_, previous_);
 
     lastInputs_ = std::move(inputs);
     lastScale_ = scale;
-    lastZoom_ = zoom;
+    lastClient_ = client;
+    zoom_ = zoom;
     return true;
 }
 

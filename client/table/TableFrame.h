@@ -47,7 +47,7 @@ public:
     // picture scaled from its own pixels.
     bool render(TableState& table, SoundPort& sound, QSize client, ScreenScale scale, double zoom = 1.0);
 
-    const QImage& image() const { return backBuffer_; }
+    const QImage& image() const { return zoom_ == 1.0 ? plain_.image : zoomed_.image; }
     // The parts of the image the last drawn frame changed: all of it after
     // a change of size, else the tiles whose pixels differ from the frame
     // before.
@@ -57,20 +57,33 @@ public:
     void release();
 
 private:
-    void prepareBuffers(QSize client);
+    // A picture of the table at one size, with its stretched background.
+    struct Buffer {
+        QImage image;
+        QImage previous;     // the frame before, to find what changed
+        QImage background;   // stretched once for the size, copied each frame
+        void prepare(QSize size, const Picture& felt);
+    };
+    // Every layer of the frame into the buffer, within `clip` (all of it
+    // when empty).
+    void draw(Buffer& buffer, const TableState& table, const FrameMotion& motion, ScreenScale scale, double zoom,
+              const QRegion& clip);
 
     TablePictures pictures_;
     TableFonts fonts_ = TableFonts::make();
     TableAnimation animation_;
     TurnClock clock_;
     double lastClockLeft_ = -1.0;
-    QImage backgroundCache_;
-    QImage backBuffer_;
-    QImage previous_;   // the frame before, to find what changed
+    // The table at zoom 1, whole every frame. A zoomed table is drawn at its
+    // zoom only where this one changed: the large picture is never drawn or
+    // compared whole but when its size or zoom changes.
+    Buffer plain_;
+    Buffer zoomed_;
     QRegion changed_;
     std::optional<FrameInputs> lastInputs_;
     ScreenScale lastScale_;
-    double lastZoom_ = 1.0;
+    QSize lastClient_;
+    double zoom_ = 1.0;
 };
 
 } // namespace tessaly

@@ -244,6 +244,14 @@ def open_table(suite, table):
     return wait_for(lambda: window_named(table), 15, f"the window of {table}")
 
 
+def forget_table_places():
+    """Removes the places the table windows were left in, kept beside the
+    program, so that tables open where there is room."""
+    places = os.path.join(os.environ["TESSALY_DIST_DIR"], "tablewindows.ini")
+    if os.path.exists(places):
+        os.remove(places)
+
+
 def describe_windows():
     """The client's windows and their showing controls, for a failure's report."""
     lines = []

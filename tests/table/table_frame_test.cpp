@@ -252,6 +252,40 @@ TEST_F(TableFrameTest, AMissingBackgroundIsNamedAndTheTableIsStillDrawn)
     EXPECT_EQ(frame.image().pixel(5, 300), qRgb(0, 0, 0));
 }
 
+// A zoomed table is drawn again only where the picture at zoom 1 changed;
+// frame by frame it must come out as the whole picture drawn afresh.
+TEST_F(TableFrameTest, AZoomedFrameRedrawsOnlyWhatChangedAndComesOutWhole)
+{
+    load(10);
+    TableFrame whole;
+    TableState table = scenes::dealing(10);
+    table.dealerSeat = 2;
+    const double zoom = 2.5;
+    const QSize client = (QSizeF(kClient) * zoom).toSize();
+    for (int frameNo = 0; frameNo < 12; ++frameNo) {
+        SCOPED_TRACE(frameNo);
+        if (frameNo == 5)
+            table.blinkWord = 0;
+        TableState copy = table;
+        ASSERT_TRUE(frame.render(table, sound, client, {}, zoom));
+        // The same frame from a fresh set of buffers, with the same motion.
+        whole.load(boxes, nullptr, 10);
+        ASSERT_TRUE(whole.render(copy, sound, client, {}, zoom));
+        const QImage a = frame.image();
+        const QImage b = whole.image();
+        ASSERT_EQ(a.size(), client);
+        int differing = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                differing += a.pixel(x, y) != b.pixel(x, y);
+        EXPECT_EQ(differing, 0);
+        if (frameNo > 0) {
+            EXPECT_LT(frame.changed().boundingRect().width() * frame.changed().boundingRect().height(),
+                      client.width() * client.height() / 2);
+        }
+    }
+}
+
 // Screenshots for a person to look at: TESSALY_SHOTS_DIR=/tmp.
 TEST_F(TableFrameTest, Screenshots)
 {
