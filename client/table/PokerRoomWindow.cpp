@@ -15,6 +15,7 @@
 #include "client/net/ClientMessages.h"
 #include "client/net/LineSender.h"
 #include "client/table/ActionBar.h"
+#include "client/table/BetPresetButtons.h"
 #include "client/table/BettingControls.h"
 #include "client/table/BuyInDialog.h"
 #include "client/table/ClientState.h"
@@ -26,6 +27,8 @@
 #include "client/table/SeatLayout.h"
 #include "client/table/TableChat.h"
 #include "client/table/TableDescription.h"
+#include "client/table/TableKeyboard.h"
+#include "client/table/TableSpeech.h"
 #include "client/table/TablePages.h"
 #include "client/table/TableWindowRules.h"
 #include "client/ui/SkinButton.h"
@@ -120,7 +123,21 @@ dlgPokerRoom::dlgPokerRoom(TableWindowContext& context, int tableId, std::string
     offers_ = std::make_unique<OfferButtons>(*this, *betting_);
     chat_ = std::make_unique<TableChat>(*this, TableChatContext{T, state().session, tableId_, sender(), boxes(),
                                                                 context_.chatPictures, this, context_.showLogin});
+    setUpKeyboard();
     chat_->input()->setFocus();
+}
+
+void dlgPokerRoom::setUpKeyboard()
+{
+    presets_ = std::make_unique<BetPresetButtons>(*this, *betting_, *actionBar_);
+    speech_ = new TableSpeech(*this, TableSpeechContext{table(), state().preferences, [this] { bringForward(); }});
+    keyboard_ = new TableKeyboard(
+        *this, TableKeyboardContext{*this, table(), state().preferences, *presets_,
+                                    [this](TableCommand command) { speech_->ask(command); },
+                                    [this](int seat) { speech_->askSeat(seat); },
+                                    [this](int seat, QWidget* spot) {
+                                        showPlayerMenu(seat, spot->mapToGlobal(spot->rect().center()));
+                                    }});
 }
 
 dlgPokerRoom::~dlgPokerRoom() = default;
@@ -167,6 +184,9 @@ void dlgPokerRoom::frameStep()
         T.bringToFront = 0;
     }
     actionBar_->promptStep();
+    presets_->frameStep();
+    speech_->frameStep();
+    keyboard_->frameStep();
     offers_->frameStep();
     options_->markStep();
     // Whatever the description names is drawn too: it can only have changed
@@ -174,6 +194,7 @@ void dlgPokerRoom::frameStep()
     if (frame_.render(T, context_.sound, clientRect().size(), scale())) {
         update(clientRect());
         describeTable();
+        keyboard_->describeSeats();
     }
 }
 
@@ -392,11 +413,22 @@ void dlgPokerRoom::openPlayerMenu(const QPoint& position)
 {
     const QPoint inTable = position - clientRect().topLeft();
     const int seat = playerBoxAt(inTable.x(), inTable.y(), table(), scale().x, scale().y);
-    if (seat < 0)
+    if (seat >= 0)
+        showPlayerMenu(seat, mapToGlobal(position));
+}
+
+void dlgPokerRoom::showPlayerMenu(int seat, const QPoint& globalPosition)
+{
+    if (!isSeat(seat) || table().seatOccupied[static_cast<std::size_t>(seat)] == 0)
         return;
     const std::string name = table().playerName[static_cast<std::size_t>(seat)].str();
     PlayerNotes& notes = context_.notes;
-    playerMenu(this, [&notes, name] { notes.open(name); })->popup(mapToGlobal(position));
+    QMenu* menu = playerMenu(this, [&notes, name] { notes.open(name); });
+    menu->setAccessibleName(QStringLiteral("Player menu: ") + toQString(name));
+    menu->popup(globalPosition);
+    // The first item active: the menu has the keyboard and a screen reader
+    // hears where it is.
+    menu->setActiveAction(menu->actions().value(0));
 }
 
 } // namespace tessaly

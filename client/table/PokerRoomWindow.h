@@ -22,6 +22,7 @@
 namespace tessaly {
 
 class ActionBar;
+class BetPresetButtons;
 class ChatPictureTable;
 class LineSender;
 class OfferButtons;
@@ -30,6 +31,8 @@ class PlayerNotes;
 class SeatButtons;
 class SoundPort;
 class TableChat;
+class TableKeyboard;
+class TableSpeech;
 class TablePages;
 class dlgGetMoreChips;
 class dlgPlayMoneyBuyIn;
@@ -124,6 +127,8 @@ private:
     void stopTimers();
     void describeTable();
     void openPlayerMenu(const QPoint& position);
+    void showPlayerMenu(int seat, const QPoint& globalPosition);
+    void setUpKeyboard();
 
     TableWindowContext& context_;
     const int tableId_;
@@ -137,6 +142,9 @@ private:
     std::unique_ptr<OptionPanel> options_;
     std::unique_ptr<OfferButtons> offers_;
     std::unique_ptr<TableChat> chat_;
+    std::unique_ptr<BetPresetButtons> presets_;
+    TableSpeech* speech_ = nullptr;
+    TableKeyboard* keyboard_ = nullptr;
     QPointer<dlgPlayMoneyBuyIn> buyIn_;
     QPointer<dlgGetMoreChips> rebuy_;
     std::string description_;
