@@ -9,6 +9,7 @@ tessaly_layer(platform/icmp     USES platform)
 tessaly_layer(platform/audio    USES platform/sys)
 tessaly_layer(platform/web      USES platform/sys)
 tessaly_layer(platform/secrets  USES platform)
+tessaly_layer(platform/signing)                          # package signatures (libsodium)
 tessaly_layer(assets)                                    # the numbered pictures compiled in
 tessaly_layer(platform/gui      USES platform/sys assets)
 
@@ -24,9 +25,9 @@ tessaly_layer(client/app          USES client/lobby client/dispatch platform/web
 tessaly_layer(client/replay       USES client/dispatch)
 
 # The other two programs and the house server.
-tessaly_layer(updater           USES client/net platform/gui platform/web)
+tessaly_layer(updater           USES client/net platform/gui platform/web platform/signing)
 tessaly_layer(netmon            USES client/net platform/gui)
-tessaly_layer(server            USES platform/sys)
+tessaly_layer(server            USES platform/sys platform/signing)
 
 # Tools, tests and benchmarks may use everything.
 tessaly_layer(assets/gallery    USES client/ui)

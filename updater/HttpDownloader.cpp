@@ -17,6 +17,10 @@ constexpr std::size_t kMaxErrorText = 255;
 constexpr std::uint64_t kMaxPackageBytes = std::numeric_limits<std::int32_t>::max();
 constexpr std::uint32_t kMaxReservedBytes = 512u * 1024u * 1024u;
 
+constexpr const char* kSignatureSuffix = ".minisig";
+// A signature file is four short lines; a long comment still fits.
+constexpr std::size_t kMaxSignatureBytes = 8192;
+
 } // namespace
 
 void StatusSession::record(const HttpStageInfo& info)
@@ -72,10 +76,28 @@ PackageInfo HttpDownloader::queryInfo(const std::string& url)
     return info;
 }
 
-bool HttpDownloader::download(const std::string& url, PackageBuffer& body)
+HttpDownloader::SignatureFetch HttpDownloader::fetchSignature(const std::string& packageUrl)
+{
+    SignatureFetch fetched;
+    const HttpStreamReply reply = fetch(packageUrl + kSignatureSuffix, false, [&](std::string_view piece) {
+        fetched.text += piece;
+        return fetched.text.size() <= kMaxSignatureBytes;
+    });
+    if (!reply.ok) {
+        trace("signature of %s: %s", packageUrl.c_str(), reply.error.c_str());
+        fetched.outcome = SignatureFetch::Failed;
+    } else {
+        fetched.outcome = reply.status > 399 ? SignatureFetch::Missing : SignatureFetch::Found;
+    }
+    return fetched;
+}
+
+bool HttpDownloader::download(const std::string& url, PackageBuffer& body, PackageDigest* digest)
 {
     statusCode_ = 0;
     body.clear();
+    if (digest != nullptr)
+        digest->reset();
     // The size the info query found: the body grows in place, never copied.
     // A size that no package has is not trusted with memory in advance.
     if (progress_.packageSize <= kMaxReservedBytes)
@@ -86,6 +108,8 @@ bool HttpDownloader::download(const std::string& url, PackageBuffer& body)
             return false;
         if (!body.append(piece))
             return false;
+        if (digest != nullptr)
+            digest->add(piece);
         const DownloadReading reading = downloadReading(static_cast<std::int64_t>(body.size()), clock_() - start);
         session_.setText(reading.status);
         rate_ = reading.rate;

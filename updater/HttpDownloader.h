@@ -13,6 +13,7 @@
 
 #include "platform/web/HttpStream.h"
 #include "updater/PackageBuffer.h"
+#include "updater/PackageDigest.h"
 #include "updater/ProgressRecord.h"
 
 namespace tessaly::updater {
@@ -48,10 +49,20 @@ public:
     // 399) and without Last-Modified or Content-Length.
     PackageInfo queryInfo(const std::string& url);
 
-    // The whole body into `body`. Fails on any transfer error, and when the
+    // The whole body into `body`, and into `digest` when one is given, piece
+    // by piece as it arrives. Fails on any transfer error, and when the
     // body ends before the length the server announced; `body` is then
     // empty. An error page is a body like any other.
-    bool download(const std::string& url, PackageBuffer& body);
+    bool download(const std::string& url, PackageBuffer& body, PackageDigest* digest = nullptr);
+
+    // A package's signature file, beside it at url + ".minisig": its text,
+    // Missing when the server answers with an error status, Failed when the
+    // transfer fails or the text is longer than any signature file.
+    struct SignatureFetch {
+        enum Outcome { Found, Missing, Failed } outcome = Failed;
+        std::string text;
+    };
+    SignatureFetch fetchSignature(const std::string& packageUrl);
 
     long lastStatusCode() const { return statusCode_; }
     const std::string& lastError() const { return error_; }

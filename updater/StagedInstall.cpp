@@ -8,8 +8,10 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <set>
 
+#include "platform/sys/Trace.h"
 #include "updater/EntryRules.h"
 
 namespace tessaly::updater {
@@ -28,7 +30,40 @@ std::optional<struct stat> linkStatus(const std::string& path)
     return st;
 }
 
+bool syncPath(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = syncFile(fd);
+    ::close(fd);
+    return synced;
+}
+
 } // namespace
+
+bool syncFile(int fd)
+{
+    while (::fsync(fd) != 0) {
+        if (errno != EINTR)
+            return false;
+    }
+    return true;
+}
+
+void StagedInstall::clearLeftovers(const std::string& folder)
+{
+    std::error_code error;
+    std::vector<std::filesystem::path> left;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        if (entry.path().filename().string().starts_with(kStagingPrefix))
+            left.push_back(entry.path());
+    }
+    for (const std::filesystem::path& path : left) {
+        trace("removing %s, left by an unpack that did not finish", path.c_str());
+        std::filesystem::remove_all(path, error);
+    }
+}
 
 StagedInstall::~StagedInstall()
 {
@@ -114,10 +149,31 @@ bool StagedInstall::finishStagedFiles(std::string* error) const
     return true;
 }
 
+bool StagedInstall::syncFolders(bool staged, std::string* error) const
+{
+    // The folders that hold the files, each once, deepest first; then the
+    // top one, which holds the new folders' names.
+    std::set<std::string, std::greater<>> folders;
+    const std::string& top = staged ? staging_ : folder_;
+    for (const StagedFile& file : files_) {
+        for (std::size_t slash = file.path.rfind('/'); slash != std::string::npos && slash > 0;
+             slash = file.path.rfind('/', slash - 1))
+            folders.insert(top + "/" + file.path.substr(0, slash));
+    }
+    folders.insert(top);
+    for (const std::string& folder : folders) {
+        if (!syncPath(folder)) {
+            *error = failure("cannot write to disk", folder);
+            return false;
+        }
+    }
+    return true;
+}
+
 bool StagedInstall::commit(std::string* error)
 {
     std::vector<std::string> foldersToMake;
-    if (!checkTargets(foldersToMake, error) || !finishStagedFiles(error))
+    if (!checkTargets(foldersToMake, error) || !finishStagedFiles(error) || !syncFolders(true, error))
         return false;
 
     std::vector<std::string> madeFolders;
@@ -156,6 +212,11 @@ bool StagedInstall::commit(std::string* error)
         }
         done.push_back(std::move(step));
     }
+    // The new install is in place: a folder that cannot be synced now only
+    // leaves its names to the file system's own flush.
+    std::string unsynced;
+    if (!syncFolders(false, &unsynced))
+        trace("%s", unsynced.c_str());
     return true;
 }
 

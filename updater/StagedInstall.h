@@ -20,6 +20,9 @@ namespace tessaly::updater {
 // A name prefix that no entry may use: the staging folders live under it.
 inline constexpr const char* kStagingPrefix = ".loomrise-staging-";
 
+// Flushes an open file's data to the disk; false (errno set) when it fails.
+bool syncFile(int fd);
+
 struct StagedFile {
     std::string path;                           // below the install directory, "/" separated
     std::optional<unsigned> recordedPermissions;
@@ -44,8 +47,14 @@ public:
 
     // Gives every staged file its mode and time, then renames them into
     // place. False when any target is refused or any step fails; the folder
-    // is then exactly as before.
+    // is then exactly as before. The staged files' data must be on disk
+    // already (syncFile); the staging folders are synced before the renames
+    // and the target folders after them, so that a power cut leaves the old
+    // install or the new one, never a mixture.
     bool commit(std::string* error);
+
+    // Removes the staging folders that a killed run left in the folder.
+    static void clearLeftovers(const std::string& folder);
 
 private:
     struct Done {
@@ -54,6 +63,7 @@ private:
     };
     bool checkTargets(std::vector<std::string>& foldersToMake, std::string* error) const;
     bool finishStagedFiles(std::string* error) const;
+    bool syncFolders(bool staged, std::string* error) const;
     void rollBack(const std::vector<Done>& done, const std::vector<std::string>& madeFolders) const;
 
     std::string folder_;

@@ -9,7 +9,8 @@ UpdaterProgram::UpdaterProgram(UpdaterSettings settings, UpdaterPorts ports)
       ports_(ports),
       mode_(upgradeModeFrom(settings_.commandLine)),
       downloader_(ports_.http, progress_, ports_.clock),
-      run_(settings_.webUrl, settings_.installDir, {downloader_, ports_.boxes, ports_.launcher, progress_})
+      run_(settings_.webUrl, settings_.installDir, {downloader_, ports_.boxes, ports_.launcher, progress_},
+           announcedVersionsFrom(settings_.commandLine))
 {
 }
 

@@ -21,7 +21,8 @@
 namespace tessaly::updater {
 
 struct UpdaterSettings {
-    std::string commandLine;   // the text after the program name
+    std::string commandLine;   // the text after the program name: the mode's word, and the
+                               // version check's two numbers when the client passed them
     std::string webUrl;        // without a trailing "/"
     std::string installDir;
 };

@@ -5,14 +5,24 @@
 //
 // Every notice goes through `boxes` from the worker thread; the program
 // passes boxes that show themselves on the window's thread.
+//
+// When the install trusts update keys (InstallTrust), each package's
+// signature is fetched and checked before the package is downloaded, and
+// the package against it as it arrives; a refused package is never saved
+// or unpacked: the refusal is shown and written to standard error, the
+// refused versions are marked for the client (RefusedUpdate.h) and the
+// client is started again as it was.
 
 #include <atomic>
 #include <mutex>
 #include <string>
 
+#include "client/net/RefusedUpdate.h"
 #include "platform/MessageBoxes.h"
 #include "platform/sys/Process.h"
 #include "updater/HttpDownloader.h"
+#include "updater/InstallTrust.h"
+#include "updater/PackageVerifier.h"
 #include "updater/UpgradeMode.h"
 #include "updater/ZipExtractor.h"
 
@@ -28,8 +38,10 @@ struct UpgradePorts {
 class UpgradeRun {
 public:
     // webUrl without a trailing "/"; installDir where "value.zip" is saved,
-    // the packages are unpacked and the client is started from.
-    UpgradeRun(std::string webUrl, std::string installDir, UpgradePorts ports);
+    // the packages are unpacked and the client is started from; announced:
+    // the numbers of the client's version check, when it passed them.
+    UpgradeRun(std::string webUrl, std::string installDir, UpgradePorts ports,
+               std::optional<AnnouncedVersions> announced = std::nullopt);
 
     void run(UpgradeMode mode);
 
@@ -40,8 +52,12 @@ public:
     void stop();
 
 private:
-    // One package: info query, download, save, unpack. True when unpacked.
-    bool installPackage(const char* path, bool incrementalStep);
+    enum class Step { Installed, Failed, Refused };
+    // One package: info query, signature, download, save, unpack. `version`:
+    // the version the package must carry, when known.
+    Step installPackage(const char* path, bool incrementalStep, std::optional<double> version);
+    // Tells why, marks the refused versions and starts the client.
+    void refuse(const Refusal& refusal);
     // Starts the client; the run is finished either way.
     void startClient();
     void showProblem(const char* text);
@@ -49,6 +65,8 @@ private:
     std::string webUrl_;
     std::string installDir_;
     UpgradePorts ports_;
+    std::optional<AnnouncedVersions> announced_;
+    InstallTrust trust_;
     ZipExtractor extractor_;
     std::mutex installing_;
     std::atomic<bool> stopping_{false};

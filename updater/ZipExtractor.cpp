@@ -81,7 +81,7 @@ bool copyEntryData(unzFile archive, const std::string& target, PackageBuffer& bu
         *error = "the entry's data is damaged: " + target;
         return false;
     }
-    if (!file.close()) {
+    if (!syncFile(file.get()) || !file.close()) {
         *error = "cannot write " + target + ": " + std::strerror(errno);
         return false;
     }

@@ -22,7 +22,7 @@ struct Point {
 // points from where it stands towards its player's box.
 constexpr std::array<Point, 10> kBoxes10{{{447, 11}, {665, 47}, {683, 141}, {668, 366}, {472, 390},
                                           {220, 390}, {10, 357}, {2, 141}, {90, 40}, {263, 12}}};
-constexpr std::array<Point, 10> kMarkers10{{{436, 59}, {591, 74}, {680, 144}, {698, 263}, {564, 339},
+constexpr std::array<Point, 10> kMarkers10{{{436, 59}, {591, 74}, {657, 151}, {698, 263}, {564, 339},
                                             {349, 349}, {154, 326}, {88, 240}, {108, 138}, {256, 68}}};
 constexpr std::array<Point, 6> kBoxes6{{{498, 7}, {700, 127}, {571, 380}, {138, 380}, {13, 127}, {197, 7}}};
 constexpr std::array<Point, 6> kMarkers6{{{465, 61}, {673, 148}, {616, 325}, {298, 345}, {92, 240}, {180, 84}}};

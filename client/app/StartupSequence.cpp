@@ -3,7 +3,11 @@
 #include "client/app/ProgramDirectory.h"
 #include "client/app/VersionCheck.h"
 #include "client/app/VersionFileReader.h"
+#include "client/net/RefusedUpdate.h"
 #include "platform/sys/Trace.h"
+
+#include <fstream>
+#include <iterator>
 
 namespace tessaly {
 
@@ -31,12 +35,27 @@ std::string StartupSequence::updaterPath() const
     return programDirectoryOf(programPath_).value_or(".") + "/" + kUpdaterProgram;
 }
 
+bool StartupSequence::updateRefusedBefore() const
+{
+    const std::string marker = programDirectoryOf(programPath_).value_or(".") + "/" + kRefusedUpdateFile;
+    std::ifstream in(marker, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return !text.empty() && text == refusedUpdateMarker({version_, upgrade_});
+}
+
 bool StartupSequence::runVersionDecision()
 {
     const std::optional<UpgradeKind> kind = decideUpgrade(kClientVersion, version_, upgrade_);
     if (!kind)
         return false;
-    if (!ports_.launcher.start(updaterPath(), {upgradeWord(*kind)}))
+    // The updater refused these versions' packages and told the user why;
+    // starting it again would only refuse them again, in a loop.
+    if (updateRefusedBefore()) {
+        trace("the update to %g/%g was refused before: the client goes on as it is", version_, upgrade_);
+        return false;
+    }
+    if (!ports_.launcher.start(updaterPath(),
+                               {upgradeWord(*kind), versionNumberText(version_), versionNumberText(upgrade_)}))
         ports_.boxes.show(BoxRequest{kUpdaterStartFailedMessage, kProgramCaption});
     ports_.exit.exitProcess(1);
     return true;

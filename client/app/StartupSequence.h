@@ -64,9 +64,11 @@ public:
     // The program's directory becomes the current directory.
     void enterProgramDirectory();
 
-    // Starts the updater with its one word when the client is out of date,
-    // then ends the process with exit code 1, whether the start worked or
-    // not. True when the process was told to end.
+    // Starts the updater with its word and the two numbers read when the
+    // client is out of date, then ends the process with exit code 1, whether
+    // the start worked or not. True when the process was told to end. An
+    // update that the updater refused for the same two numbers is not tried
+    // again: the client goes on as it is.
     bool runVersionDecision();
 
     // Probes the reference host once; a valid reply slower than 1,000 ms
@@ -80,6 +82,8 @@ public:
     std::string updaterPath() const;
 
 private:
+    bool updateRefusedBefore() const;
+
     ClientConfig config_;
     std::string programPath_;
     StartupPorts ports_;

@@ -6,6 +6,7 @@
 #include "client/net/Fields.h"
 #include "client/net/Protocol.h"
 #include "client/table/ClientState.h"
+#include "client/table/HandEventRules.h"
 #include "platform/SoundPort.h"
 #include "platform/sys/Process.h"
 #include "platform/sys/Trace.h"
@@ -278,6 +279,12 @@ Dispatcher::Flow Dispatcher::chat(LineFields& f)
     const std::string name = withoutLineBreaks(sender);
     if (text.find("hand starting") != std::string::npos)
         T->handInProgress = 0;
+    if (isDealer(name)) {
+        if (const int number = announcedHandNumber(text); number != 0)
+            T->handEvents.announcedHand = number;
+        if (std::optional<HandEvent> event = dealerEvent(*T, text))
+            T->handEvent(std::move(*event));
+    }
     if (text.find("Dealing down hole cards") != std::string::npos) {
         T->startDeal();
         if (T->playersInHand.size() < 2)

@@ -87,7 +87,8 @@ private:
     Flow chat(LineFields& f);
 
     Flow blindPrompt(LineFields& f, int kind);
-    Flow cardPair(LineFields& f, void (TableState::*store)(int, int, int));
+    // Reads a seat and two cards; the table when all are there and valid.
+    TableState* cardPair(LineFields& f, int& seat, int& card1, int& card2);
     Flow seatTaken(LineFields& f, bool byUser);
     // Reads the line afresh: the table id after the keyword; nullptr when it
     // is out of range or missing.

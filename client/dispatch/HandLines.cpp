@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <span>
 
 #include "client/net/ClientMessages.h"
 #include "client/net/Fields.h"
@@ -11,6 +13,7 @@
 #include "client/net/Protocol.h"
 #include "client/dispatch/Dispatcher.h"
 #include "client/table/ClientState.h"
+#include "client/table/HandEventRules.h"
 #include "platform/SoundPort.h"
 #include "platform/sys/Trace.h"
 
@@ -64,10 +67,15 @@ Dispatcher::Flow Dispatcher::muckShow(LineFields& f)
     return Flow::Next;
 }
 
+// The server's warning that the user's time runs out: shown at the seat,
+// and the window comes forward.
 Dispatcher::Flow Dispatcher::wakeUp(LineFields& f)
 {
-    if (onlyTable(f) != nullptr)
+    if (TableState* T = onlyTable(f)) {
         play(kSoundWakeUp);
+        T->turnWarned = 1;
+        T->bringToFront = 1;
+    }
     return Flow::Next;
 }
 
@@ -115,21 +123,25 @@ Dispatcher::Flow Dispatcher::pots(LineFields& f)
         return Flow::Next;
     // Pots past n keep their values until the next reset.
     std::copy_n(amounts.begin(), n, T->pots.begin());
+    T->handHistory.potsChanged(*T);
     return Flow::Next;
 }
 
-Dispatcher::Flow Dispatcher::cardPair(LineFields& f, void (TableState::*store)(int, int, int))
+TableState* Dispatcher::cardPair(LineFields& f, int& seat, int& card1, int& card2)
 {
-    int s = 0;
-    TableState* T = tableAndSeat(f, s);
-    const int card1 = f.nextInt();
-    const int card2 = f.nextInt();
-    if (!f.missing() && T != nullptr && isCard(card1) && isCard(card2))
-        (T->*store)(s, card1, card2);
-    return Flow::Next;
+    TableState* T = tableAndSeat(f, seat);
+    card1 = f.nextInt();
+    card2 = f.nextInt();
+    return !f.missing() && isCard(card1) && isCard(card2) ? T : nullptr;
 }
 
-Dispatcher::Flow Dispatcher::yourCards(LineFields& f) { return cardPair(f, &TableState::setOwnCards); }
+Dispatcher::Flow Dispatcher::yourCards(LineFields& f)
+{
+    int s = 0, card1 = 0, card2 = 0;
+    if (TableState* T = cardPair(f, s, card1, card2))
+        T->setOwnCards(s, card1, card2);
+    return Flow::Next;
+}
 
 Dispatcher::Flow Dispatcher::newHand(LineFields& f)
 {
@@ -159,6 +171,9 @@ Dispatcher::Flow Dispatcher::newHand(LineFields& f)
         if (seatState != kSeatSittingOut)
             T->addToHand(seat);
     }
+    HandEvent start;
+    start.hand = T->handEvents.announcedHand;
+    T->handEvent(std::move(start));
     return Flow::Next;
 }
 
@@ -230,6 +245,8 @@ Dispatcher::Flow Dispatcher::snapshot(LineFields& f)
         trace("q = %d chips_in_front: %g", q, static_cast<double>(p.inFront));
         T->seatPlayer(p.seat, p.name, p.stack, p.inFront, p.seatState);
     }
+    // The seat to act holds cards; the others show theirs from their first action.
+    T->holdsCards(acting);
     return Flow::Next;
 }
 
@@ -341,6 +358,12 @@ Dispatcher::Flow Dispatcher::historyPacket(LineFields& f)
     }
     if (f.missing() || T == nullptr)
         return Flow::Next;
+    if (std::optional<HandEvent> event = historyEvent(*T, s, kind, first, second))
+        T->handEvent(std::move(*event));
+    if (s == T->userSeat)
+        T->turnWarned = 0;
+    if (kind == kHistoryCall || kind == kHistoryRaise || kind == kHistoryAllIn || kind == kHistoryCheck)
+        T->holdsCards(s);
     T->historyPending = 1;
     T->historySeat = s;
     T->historyKind = kind;
@@ -379,7 +402,15 @@ Dispatcher::Flow Dispatcher::historyPacket(LineFields& f)
     return Flow::Next;
 }
 
-Dispatcher::Flow Dispatcher::someCards(LineFields& f) { return cardPair(f, &TableState::showCards); }
+Dispatcher::Flow Dispatcher::someCards(LineFields& f)
+{
+    int s = 0, card1 = 0, card2 = 0;
+    if (TableState* T = cardPair(f, s, card1, card2)) {
+        T->showCards(s, card1, card2);
+        T->handEvent(showEvent(*T, s, card1, card2));
+    }
+    return Flow::Next;
+}
 
 Dispatcher::Flow Dispatcher::seatTaken(LineFields& f, bool byUser)
 {
@@ -429,6 +460,8 @@ Dispatcher::Flow Dispatcher::communityCards(LineFields& f)
     play(kSoundCommunityCards);
     if (count == 0)
         return Flow::Next;
+    if (std::optional<HandEvent> event = boardEvent(code, std::span<const int>(cards.data(), count)))
+        T->handEvent(std::move(*event));
     T->clearBets();
     const std::size_t at = code == kBoardFlop ? 0 : code == kBoardTurn ? 3 : 4;
     std::copy_n(cards.begin(), count, T->board.begin() + static_cast<std::ptrdiff_t>(at));
@@ -461,6 +494,7 @@ Dispatcher::Flow Dispatcher::historyOnButton(LineFields& f)
         return Flow::Next;
     T->stack[static_cast<std::size_t>(s)] = amount;
     T->actingSeat = s;
+    T->turnWarned = 0;
     trace("Toplayer: %d\n", s);
     return Flow::Next;
 }

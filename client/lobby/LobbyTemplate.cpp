@@ -14,6 +14,7 @@ const MenuTemplate kMenu{
          .items = {{.text = "My Account (Website)", .id = kMyAccountSite},
                    {.text = "Change E-Mail", .id = kChangeEmail, .grayed = true},
                    {.text = "Login", .id = kLoginCommand},
+                   {.text = "Hand Histories...", .id = kHandHistories},
                    kSeparator,
                    {.text = "Logoff and Exit", .id = kLogoffAndExit}}},
         {.text = "&Banking",

@@ -27,6 +27,7 @@ enum Command : int {
     kMyAccountSite = 139,
     kChangeEmail = 32810,
     kLoginCommand = 142,
+    kHandHistories = 32811,   // the folder of the hand histories
     kLogoffAndExit = 144,
     kGoToCashier = 146,
     kMakeDeposit = 147,

@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QUrl>
+#include <QWindowStateChangeEvent>
 
 #include "client/diag/SystemInfoDialog.h"
 #include "client/lobby/LobbyDialogs.h"
@@ -23,7 +25,10 @@
 #include "client/net/ClientMessages.h"
 #include "client/net/ClientVersion.h"
 #include "client/net/LineSender.h"
+#include "client/table/ActionQueueList.h"
 #include "client/table/ClientState.h"
+#include "client/table/HandHistoryFiles.h"
+#include "client/table/TableDesk.h"
 #include "client/table/TableWindowRules.h"
 #include "client/ui/CardImages.h"
 #include "client/ui/LinkTicker.h"
@@ -80,8 +85,10 @@ void forEachCommand(const QList<QAction*>& actions, const std::function<void(QAc
 
 dlgLobby::dlgLobby(LobbyContext& context, QWidget* parent)
     : DialogWindow(lobbyTemplate(), skinDialogBuilder(), parent), context_(context),
+      desk_(new TableDesk(toQString((context.programDirectory / kTableWindowsFileName).string()),
+                          [] { return std::chrono::steady_clock::now(); }, this)),
       tableContext_{context.state, context.sender, context.boxes, context.sound, context.pages, this,
-                    [this] { showLoginDialog(false); }, context.chatPictures, context.notes}
+                    [this] { showLoginDialog(false); }, context.chatPictures, context.notes, desk_}
 {
     keyboard_ = std::make_unique<LobbyKeyboard>(context.state.preferences, context.programDirectory, context.boxes,
                                                 context.screenReaderRunning);
@@ -159,9 +166,8 @@ void dlgLobby::visualSetUp()
     trace("lobby: pictures %s", backgroundLoaded && !cardImages().card(kCardBack).isNull() ? "loaded" : "missing");
     setUpPlayerList(*playerList());
     setUpTableList(*tableList());
-    // The box below the player list is an empty frame.
-    listView(kEmptyBox)->setHeaderHidden(true);
-    listView(kEmptyBox)->setFocusPolicy(Qt::NoFocus);
+    // The box below the player list lists the tables waiting for the user.
+    new ActionQueueList(*listView(kEmptyBox), *desk_, this);
     setUpBanner();
     setUpButtons();
     startTimer(frameTimer_, kFramePeriodMs);
@@ -181,6 +187,16 @@ void dlgLobby::setUpButtons()
     setUpSkinButtons(*this, kButtons);
     control<QWidget>(kLogoutButton)->hide();
     control<QWidget>(kMyAccountButton)->hide();
+}
+
+// The desktop's file manager shows the hand histories' folder, made first
+// when no hand was written yet.
+void dlgLobby::openHandHistories()
+{
+    const std::filesystem::path folder = handHistoryFolder();
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    context_.pages.openAddress(toUtf8(QUrl::fromLocalFile(toQString(folder.string())).toString()));
 }
 
 void dlgLobby::runCommand(int id)
@@ -207,6 +223,7 @@ void dlgLobby::runCommand(int id)
         else
             context_.boxes.show(BoxRequest{kCashierNeedsLoginMessage, "Tessaly Message", BoxIcon::Information});
         break;
+    case kHandHistories: openHandHistories(); break;
     case kDisableSounds: context_.sound.toggleSounds(); break;
     case kDrawSmileys: toggleSmileys(); break;
     case kKeyboard: keyboard_->openDialog(this, command(kSpeakTableEvents)); break;
@@ -245,16 +262,22 @@ void dlgLobby::runCommand(int id)
     }
 }
 
+// The players of the table last clicked are asked for again with every
+// table list: seats fill and empty between clicks, and a list shown from an
+// old reply would keep players who have left.
 void dlgLobby::requestTableList()
 {
     SessionValues& session = context_.state.session;
     session.tableListRequested = 1;
     session.tableListComplete = 0;
     context_.sender.sendLine(listTablesMessage());
+    if (playersRow_ >= 0)
+        context_.sender.sendLine(requestPlayersMessage(playersRow_));
 }
 
 void dlgLobby::requestPlayers(int row)
 {
+    playersRow_ = row;
     context_.sender.sendLine(requestPlayersMessage(row));
 }
 
@@ -369,6 +392,17 @@ void dlgLobby::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     const QPoint origin = clientRect().topLeft();
     backdrop_.draw(painter, origin, event->rect().translated(-origin) & QRect(QPoint(0, 0), backdrop_.backBufferSize()));
+}
+
+// Restored after a table window minimised it: the lists it shows are as old
+// as the minimising, so both are asked for at once.
+void dlgLobby::changeEvent(QEvent* event)
+{
+    DialogWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange &&
+        static_cast<QWindowStateChangeEvent*>(event)->oldState().testFlag(Qt::WindowMinimized) && !isMinimized() &&
+        shownOnce_)
+        requestTableList();
 }
 
 // The login dialog, shown during the initialisation, stays in front of the

@@ -9,7 +9,9 @@
 // once logged in, 2 (60 s) asks for the table list, 500 (600 ms) refills the
 // table list, 7 (600 ms) swaps the buttons after the login and opens a
 // cashier asked for before it, 5 (20 ms) refills the player list and
-// redraws the text lines.
+// redraws the text lines. Whenever it asks for the table list (timer 2,
+// Refresh, a restore from minimised) it asks again for the players of the
+// table last clicked.
 
 #include <QBasicTimer>
 #include <QPointer>
@@ -38,6 +40,7 @@ class PlayerNotes;
 class ProcessExit;
 class ProcessLauncher;
 class SoundPlayer;
+class TableDesk;
 struct ClientState;
 
 struct LobbyContext {
@@ -82,6 +85,7 @@ public:
 
     // A command of the menu, a button or the window menu, by id.
     void runCommand(int id);
+    void openHandHistories();
 
     QDialog* loginDialog() const { return login_.data(); }
     bool swapDone() const { return swapDone_; }
@@ -97,6 +101,7 @@ protected:
     void timerEvent(QTimerEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void done(int result) override;
@@ -120,6 +125,7 @@ private:
     bool loggedIn() const;
 
     LobbyContext& context_;
+    TableDesk* desk_;   // a child of the lobby: the table windows' placement and queue
     TableWindowContext tableContext_;
     QPointer<QDialog> login_;
     std::vector<QPointer<dlgPokerRoom>> tables_;
@@ -131,6 +137,7 @@ private:
     bool cashierAfterLogin_ = false;
     bool tornDown_ = false;
     bool shownOnce_ = false;
+    int playersRow_ = -1;   // the table whose players were last asked for
 
     QBasicTimer captionTimer_;
     QBasicTimer tableListTimer_;

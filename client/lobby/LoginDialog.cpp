@@ -108,9 +108,16 @@ void dlgLogin::openRegistration()
         return;
     registrationRunning_ = true;
     ++modalRuns_;
-    registration_->exec();
+    const int result = registration_->exec();
     --modalRuns_;
     registrationRunning_ = false;
+    // Accepted by the server: the new account logs in next, with the
+    // password the user just chose and types again.
+    if (result == QDialog::Accepted) {
+        edit(kScreenNameEdit)->setText(registration_->sentScreenName());
+        edit(kPasswordEdit)->clear();
+        edit(kPasswordEdit)->setFocus();
+    }
 }
 
 BoxAnswer dlgLogin::showBox(BoxRequest box)

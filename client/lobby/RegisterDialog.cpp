@@ -118,8 +118,10 @@ void registerDlg::submit()
         box.owner = this;
         context_.boxes.show(box);
     }
-    if (refusals.empty())
+    if (refusals.empty()) {
+        sentScreenName_ = edit(kScreenNameEdit)->text();
         context_.sender.sendLine(registerPlayerMessage(name, password, email));
+    }
 }
 
 void registerDlg::poll()

@@ -28,6 +28,10 @@ public:
 
     void setVisible(bool visible) override;
 
+    // The screen name of the last registration sent: the one the server's
+    // acceptance is for.
+    const QString& sentScreenName() const { return sentScreenName_; }
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -38,6 +42,7 @@ private:
 
     AccountContext& context_;
     QTimer poll_;
+    QString sentScreenName_;
 };
 
 } // namespace tessaly

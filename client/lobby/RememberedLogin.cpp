@@ -9,6 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <vector>
+
 #include "platform/sys/QtText.h"
 
 namespace tessaly {
@@ -38,22 +40,48 @@ std::string capped(std::string value)
     return value.size() > kRememberedValueMaxBytes ? std::string() : value;
 }
 
+constexpr mode_t kPrivateFile = S_IRUSR | S_IWUSR;
+
+// Creates the missing folders on the way to the file, each the user's alone:
+// the configuration folder of a fresh account may not exist yet.
+void makePrivateFolders(const QByteArray& filePath)
+{
+    std::vector<QByteArray> missing;
+    QByteArray folder = filePath.left(filePath.lastIndexOf('/'));
+    struct stat status {};
+    while (!folder.isEmpty() && ::stat(folder.constData(), &status) != 0) {
+        missing.push_back(folder);
+        folder = folder.left(folder.lastIndexOf('/'));
+    }
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it)
+        ::mkdir(it->constData(), S_IRWXU);
+}
+
+// Tightens the file to the user's alone; false when there is no file.
+bool tightenExisting(const QByteArray& path)
+{
+    struct stat status {};
+    if (::stat(path.constData(), &status) != 0)
+        return false;
+    if (S_ISREG(status.st_mode) && (status.st_mode & 0777) != kPrivateFile)
+        ::chmod(path.constData(), kPrivateFile);
+    return true;
+}
+
 // The file holds a password (scrambled or, from a keyring-less run, the
 // only copy): it is created, or tightened, to be the user's alone before
 // anything is written into it. The settings writer replaces the file by a
-// new one with the old one's permissions, so the mode carries over.
+// new one with the old one's permissions, so the mode carries over; a file
+// it creates itself would take the umask.
 void makePrivate(const QString& filePath)
 {
     const QByteArray path = QFile::encodeName(filePath);
-    struct stat status {};
-    if (::stat(path.constData(), &status) != 0) {
-        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
-        if (fd >= 0)
-            ::close(fd);
+    if (tightenExisting(path))
         return;
-    }
-    if (S_ISREG(status.st_mode) && (status.st_mode & 0777) != (S_IRUSR | S_IWUSR))
-        ::chmod(path.constData(), S_IRUSR | S_IWUSR);
+    makePrivateFolders(path);
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kPrivateFile);
+    if (fd >= 0)
+        ::close(fd);
 }
 
 } // namespace
@@ -81,10 +109,14 @@ LoginPair RememberedLogin::read() const
     const QSettings settings(filePath_, QSettings::IniFormat);
     LoginPair pair;
     pair.screenName = storedBytes(settings, kUserNameKey, Encoding::Utf8);
-    if (settings.contains(kPasswordValueKey))
+    if (settings.contains(kPasswordValueKey)) {
+        // Written by another program or an earlier version with a wider
+        // mode: the password is the user's alone from now on.
+        tightenExisting(QFile::encodeName(filePath_));
         pair.password = scramblePassword(storedBytes(settings, kPasswordValueKey, Encoding::Latin1));
-    else if (!pair.screenName.empty())
+    } else if (!pair.screenName.empty()) {
         pair.password = capped(secrets_.find(pair.screenName).value_or(std::string()));
+    }
     return pair;
 }
 

@@ -68,4 +68,24 @@ void write(std::string& out, const ChatLine& line)
     out += '}';
 }
 
+void write(std::string& out, const HandEventQueue& queue)
+{
+    out += '[';
+    bool first = true;
+    for (const HandEvent& event : queue.waiting()) {
+        out += first ? "" : ", ";
+        first = false;
+        writeString(out, handEventText(event));
+    }
+    out += ']';
+}
+
+void write(std::string& out, const HandHistoryRecorder& recorder)
+{
+    out += '[';
+    for (std::size_t i = 0; i < recorder.finished.size(); ++i)
+        out += (i == 0 ? "" : ", ") + std::to_string(recorder.finished[i].hand);
+    out += ']';
+}
+
 } // namespace tessaly::json

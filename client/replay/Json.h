@@ -43,6 +43,10 @@ void write(std::string& out, const FixedText<N>& text)
 
 void write(std::string& out, const PlayerListEntry& entry);
 void write(std::string& out, const ChatLine& line);
+// The waiting events as the hand log would show them.
+void write(std::string& out, const HandEventQueue& queue);
+// The finished hands: their numbers.
+void write(std::string& out, const HandHistoryRecorder& recorder);
 
 template <class T, std::size_t N>
 void write(std::string& out, const std::array<T, N>& values);

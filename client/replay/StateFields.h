@@ -99,6 +99,8 @@ inline constexpr auto kTableFields = std::tuple{
     TESSALY_FIELD(TableState, chatSender),
     TESSALY_FIELD(TableState, chatText),
     TESSALY_FIELD(TableState, chatQueue),
+    TESSALY_FIELD(TableState, handEvents),
+    TESSALY_FIELD(TableState, handHistory),
     TESSALY_FIELD(TableState, playersInHand),
     TESSALY_FIELD(TableState, handInProgress),
     TESSALY_FIELD(TableState, userSeatedHere),
@@ -114,6 +116,9 @@ inline constexpr auto kTableFields = std::tuple{
     TESSALY_FIELD(TableState, cardsShown),
     TESSALY_FIELD(TableState, ownCardSeat),
     TESSALY_FIELD(TableState, shownCards),
+    TESSALY_FIELD(TableState, wonAmount),
+    TESSALY_FIELD(TableState, winnerFrames),
+    TESSALY_FIELD(TableState, turnWarned),
 };
 
 inline constexpr auto kSessionFields = std::tuple{

@@ -26,7 +26,8 @@ inline auto drawnFields(const TableState& t)
                            t.boardAnimation, t.dealerSeat, t.blinkWord != 0 ? t.actingSeat : kNoSeat, t.flopDrawn,
                            t.turnDrawn, t.riverDrawn, t.rake, t.seatCount, t.board, pots, t.handInProgress,
                            t.userSeatedHere, t.seatOccupied, t.stack, t.playerName, t.inFront, t.seatState,
-                           t.ownCardsLive, t.ownCards, t.cardsShown, t.ownCardSeat, t.shownCards);
+                           t.ownCardsLive, t.ownCards, t.cardsShown, t.ownCardSeat, t.shownCards, t.wonAmount,
+                           t.winnerFrames, t.turnWarned, t.userSeat);
 }
 
 struct FrameInputs {

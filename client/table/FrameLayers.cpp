@@ -17,10 +17,11 @@ namespace {
 // The order of the frame. Between these the window runs its own steps
 // (chat, option marks, seat buttons, the prompt, the offers), which draw
 // nothing on the table.
-constexpr std::array<FrameLayer, 14> kLayers{
+constexpr std::array<FrameLayer, 16> kLayers{
     drawHoleCards,  drawOptionLabels, drawPlayerBoxes, drawShownCards, drawSitOutMarks,
     drawAnnouncement, drawTurnMarker, drawDealerButton, drawBoard,     drawPots,
-    drawRake,       drawHandNumbers,  drawWinBanner,   drawBets,
+    drawRake,       drawHandNumbers,  drawWinBanner,   drawBets,       drawWinners,
+    drawTurnWarning,
 };
 
 } // namespace

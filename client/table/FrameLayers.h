@@ -54,6 +54,8 @@ void drawAnnouncement(const FrameScene& scene);
 void drawTurnMarker(const FrameScene& scene);
 void drawDealerButton(const FrameScene& scene);
 void drawBets(const FrameScene& scene);
+void drawWinners(const FrameScene& scene);
+void drawTurnWarning(const FrameScene& scene);
 
 // The layers of the middle of the table and the panel (TableLayers.cpp).
 void drawOptionLabels(const FrameScene& scene);

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QTextEdit>
 #include <QPainter>
+#include <QRegion>
 
 #include <chrono>
 
@@ -19,6 +20,7 @@
 #include "client/table/BettingControls.h"
 #include "client/table/BuyInDialog.h"
 #include "client/table/ClientState.h"
+#include "client/table/HandLog.h"
 #include "client/table/OfferButtons.h"
 #include "client/table/OptionPanel.h"
 #include "client/table/PlayerNotes.h"
@@ -26,11 +28,13 @@
 #include "client/table/SeatButtons.h"
 #include "client/table/SeatLayout.h"
 #include "client/table/TableChat.h"
+#include "client/table/TableDesk.h"
 #include "client/table/TableDescription.h"
 #include "client/table/TableKeyboard.h"
 #include "client/table/TableSpeech.h"
 #include "client/table/TablePages.h"
 #include "client/table/TableWindowRules.h"
+#include "client/table/ZoomedControls.h"
 #include "client/ui/SkinButton.h"
 #include "client/ui/SkinButtonFaces.h"
 #include "client/ui/SkinControls.h"
@@ -61,7 +65,7 @@ DialogTemplate makePokerRoomTemplate()
         .caption = "Poker Room",
         .width = 532,
         .height = 335,
-        .flags = dlg::SystemMenu | dlg::MinimizeBox | dlg::HandCursorOverButtons,
+        .flags = dlg::SystemMenu | dlg::MinimizeBox | dlg::Resizable | dlg::HandCursorOverButtons,
         .controls = {
             {.id = kGetMoreChips, .kind = ControlKind::SkinButton, .rect = {452, 283, 75, 12}, .text = "Get More Chips"},
             {.id = kViewLobby, .kind = ControlKind::SkinButton, .rect = {452, 296, 75, 12}, .text = "View Lobby"},
@@ -123,14 +127,28 @@ dlgPokerRoom::dlgPokerRoom(TableWindowContext& context, int tableId, std::string
     offers_ = std::make_unique<OfferButtons>(*this, *betting_);
     chat_ = std::make_unique<TableChat>(*this, TableChatContext{T, state().session, tableId_, sender(), boxes(),
                                                                 context_.chatPictures, this, context_.showLogin});
+    handLog_ = std::make_unique<HandLog>(*this, clientRect(), scale().x);
     setUpKeyboard();
     chat_->input()->setFocus();
+
+    // Everything is laid out at zoom 1 now; the user may resize from here.
+    zoomed_ = std::make_unique<ZoomedControls>(*this);
+    const Extent base = baseClient();
+    const Extent smallest = zoomedExtent(base, kMinTableZoom);
+    const Extent largest = zoomedExtent(base, kMaxTableZoom);
+    setMinimumSize(smallest.width, smallest.height);
+    setMaximumSize(largest.width, largest.height);
+    if (context_.desk != nullptr)
+        context_.desk->open(*this);
 }
 
 void dlgPokerRoom::setUpKeyboard()
 {
     presets_ = std::make_unique<BetPresetButtons>(*this, *betting_, *actionBar_);
-    speech_ = new TableSpeech(*this, TableSpeechContext{table(), state().preferences, [this] { bringForward(); }});
+    // A prompt brings the window forward as "ACTION:" does, under the desk's
+    // rule for the user busy elsewhere.
+    speech_ = new TableSpeech(*this,
+                              TableSpeechContext{table(), state().preferences, [this] { forwardPending_ = true; }});
     keyboard_ = new TableKeyboard(
         *this, TableKeyboardContext{*this, table(), state().preferences, *presets_,
                                     [this](TableCommand command) { speech_->ask(command); },
@@ -141,6 +159,19 @@ void dlgPokerRoom::setUpKeyboard()
 }
 
 dlgPokerRoom::~dlgPokerRoom() = default;
+
+Extent dlgPokerRoom::baseClient() const
+{
+    return {clientRect().width(), clientRect().height()};
+}
+
+void dlgPokerRoom::setClientSize(QSize size)
+{
+    resize(size);
+    // A window not shown yet gets no resize event before its first paint.
+    zoom_ = zoomToFit(baseClient(), {size.width(), size.height()});
+    zoomed_->apply(zoom_);
+}
 
 dlgPlayMoneyBuyIn* dlgPokerRoom::buyInDialog() const { return buyIn_; }
 dlgGetMoreChips* dlgPokerRoom::rebuyDialog() const { return rebuy_; }
@@ -177,12 +208,14 @@ void dlgPokerRoom::frameStep()
         return;
     TableState& T = table();
     chat_->frameStep();
+    followHand();
     options_->showStep(T.userSeatedHere == 1);
     seats_->frameStep(T);
     if (T.bringToFront != 0) {
-        bringForward();
+        forwardPending_ = true;
         T.bringToFront = 0;
     }
+    forwardStep(T.userToAct == 1 || T.bragOffered == 1 || T.showLostOffered == 1);
     actionBar_->promptStep();
     presets_->frameStep();
     speech_->frameStep();
@@ -191,17 +224,61 @@ void dlgPokerRoom::frameStep()
     options_->markStep();
     // Whatever the description names is drawn too: it can only have changed
     // with the picture.
-    if (frame_.render(T, context_.sound, clientRect().size(), scale())) {
-        update(clientRect());
+    const Extent zoomed = zoomedExtent(baseClient(), zoom_);
+    if (frame_.render(T, context_.sound, QSize(zoomed.width, zoomed.height), scale(), zoom_)) {
+        update(frame_.changed().translated(clientRect().topLeft()));
         describeTable();
         keyboard_->describeSeats();
     }
 }
 
-// The user must act: the window comes back from the taskbar and to the
-// top. A desktop that refuses to hand over the keyboard (Wayland) gets the
+// The hand's events go to the log and to the screen reader; each hand the user was dealt into is
+// written to the hand histories once it is over.
+void dlgPokerRoom::followHand()
+{
+    TableState& T = table();
+    T.handEvents.drain([this](const HandEvent& event) {
+        handLog_->append(event);
+        speech_->handEvent(event);
+    });
+    std::deque<HandRecord>& finished = T.handHistory.finished;
+    while (!finished.empty()) {
+        if (finished.front().userSeat != kNoSeat && !handHistories_.append(finished.front(), localStampNow()))
+            trace("hand history not written: %s", handHistories_.folder().c_str());
+        finished.pop_front();
+    }
+}
+
+// The user must act. The window comes forward only when that takes no key
+// or click meant for another window (TableDesk's idle rule); until then it
+// asks for attention once, and tries again every frame.
+void dlgPokerRoom::forwardStep(bool waiting)
+{
+    if (context_.desk != nullptr)
+        context_.desk->report(*this, waiting);
+    if (!waiting || isActiveWindow()) {
+        forwardPending_ = false;
+        alerted_ = false;
+        return;
+    }
+    if (!forwardPending_)
+        return;
+    const Forward forward = context_.desk != nullptr ? context_.desk->mayComeForward(*this) : Forward::Raise;
+    if (forward == Forward::Raise) {
+        forwardPending_ = false;
+        alerted_ = false;
+        if (context_.desk != nullptr)
+            context_.desk->cameForward();
+        comeForward();
+    } else if (!alerted_) {
+        alerted_ = true;
+        QApplication::alert(this);
+    }
+}
+
+// A desktop that refuses to hand over the keyboard (Wayland) gets the
 // taskbar alert instead.
-void dlgPokerRoom::bringForward()
+void dlgPokerRoom::comeForward()
 {
     if (isMinimized())
         showNormal();
@@ -209,6 +286,18 @@ void dlgPokerRoom::bringForward()
     activateWindow();
     if (!isActiveWindow())
         QApplication::alert(this);
+}
+
+void dlgPokerRoom::focusActionBar()
+{
+    using namespace betting;
+    for (const int id : {kAmountBox, kMiddleAction, kLeftAction, kRightAction, kLeftPost, kRightPost}) {
+        QWidget* c = control(id);
+        if (c != nullptr && c->isVisible() && c->isEnabled()) {
+            c->setFocus(Qt::ShortcutFocusReason);
+            return;
+        }
+    }
 }
 
 void dlgPokerRoom::describeTable()
@@ -224,11 +313,50 @@ void dlgPokerRoom::paintEvent(QPaintEvent*)
 {
     if (leaving_ || isMinimized())
         return;
+    const Extent zoomed = zoomedExtent(baseClient(), zoom_);
     // A paint before the first frame step draws that frame itself.
     if (frame_.image().isNull())
-        frame_.render(table(), context_.sound, clientRect().size(), scale());
+        frame_.render(table(), context_.sound, QSize(zoomed.width, zoomed.height), scale(), zoom_);
     QPainter painter(this);
-    painter.drawPixmap(clientRect().topLeft(), frame_.image());
+    painter.drawImage(clientRect().topLeft(), frame_.image());
+    // A window of another shape than the table's (maximised, or while a
+    // drag goes on) shows the table at the zoom that fits, on black.
+    const QRegion beside = QRegion(rect()) - QRect(clientRect().topLeft(), frame_.image().size());
+    for (const QRect& r : beside)
+        painter.fillRect(r, Qt::black);
+}
+
+void dlgPokerRoom::resizeEvent(QResizeEvent* event)
+{
+    DialogWindow::resizeEvent(event);
+    const double zoom = zoomToFit(baseClient(), {width(), height() - clientRect().top()});
+    if (zoom != zoom_) {
+        // The next frame step draws the table at the new zoom.
+        zoom_ = zoom;
+        zoomed_->apply(zoom_);
+    }
+    settleTimer_.start(kSettlePeriodMs, this);
+}
+
+void dlgPokerRoom::moveEvent(QMoveEvent* event)
+{
+    DialogWindow::moveEvent(event);
+    settleTimer_.start(kSettlePeriodMs, this);
+}
+
+// After a drag: the window takes the shape of the table at its zoom, and
+// the desk keeps where it stands.
+void dlgPokerRoom::settle()
+{
+    settleTimer_.stop();
+    if (!isVisible() || isMinimized() || isMaximized() || isFullScreen())
+        return;
+    const Extent shaped = zoomedExtent(baseClient(), zoom_);
+    const QSize size(shaped.width, shaped.height + clientRect().top());
+    if (this->size() != size)
+        resize(size);
+    if (context_.desk != nullptr)
+        context_.desk->remember(*this);
 }
 
 void dlgPokerRoom::timerEvent(QTimerEvent* event)
@@ -243,6 +371,8 @@ void dlgPokerRoom::timerEvent(QTimerEvent* event)
         sendEntropy();
     } else if (id == seatTimer_.timerId()) {
         seatStep();
+    } else if (id == settleTimer_.timerId()) {
+        settle();
     } else if (id == attentionTimer_.timerId()) {
         // The alert stops by itself once the window is activated.
         if (table().userToAct == 1 && isMinimized())
@@ -322,7 +452,8 @@ void dlgPokerRoom::openRebuy()
 
 void dlgPokerRoom::stopTimers()
 {
-    for (QBasicTimer* timer : {&frameTimer_, &blinkTimer_, &idleTimer_, &entropyTimer_, &seatTimer_, &attentionTimer_})
+    for (QBasicTimer* timer :
+         {&frameTimer_, &blinkTimer_, &idleTimer_, &entropyTimer_, &seatTimer_, &attentionTimer_, &settleTimer_})
         timer->stop();
 }
 
@@ -338,6 +469,8 @@ bool dlgPokerRoom::leave(LeaveBy by)
         if (ask(box) != BoxAnswer::Yes)
             return false;
     }
+    if (context_.desk != nullptr)
+        context_.desk->closed(*this);
     leaving_ = true;
     frame_.release();
     if (T.userSeatedHere == 1)
@@ -411,8 +544,9 @@ void dlgPokerRoom::mousePressEvent(QMouseEvent* event)
 // A right click on a seated player's box offers the notes on that player.
 void dlgPokerRoom::openPlayerMenu(const QPoint& position)
 {
-    const QPoint inTable = position - clientRect().topLeft();
-    const int seat = playerBoxAt(inTable.x(), inTable.y(), table(), scale().x, scale().y);
+    const QPointF inTable = QPointF(position - clientRect().topLeft()) / zoom_;
+    const int seat = playerBoxAt(static_cast<int>(inTable.x()), static_cast<int>(inTable.y()), table(), scale().x,
+                                 scale().y);
     if (seat >= 0)
         showPlayerMenu(seat, mapToGlobal(position));
 }

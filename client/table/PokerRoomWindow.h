@@ -15,7 +15,9 @@
 #include <memory>
 #include <string>
 
+#include "client/table/HandHistoryFiles.h"
 #include "client/table/TableFrame.h"
+#include "client/table/TableZoom.h"
 #include "platform/MessageBoxes.h"
 #include "platform/gui/DialogWindow.h"
 
@@ -24,6 +26,7 @@ namespace tessaly {
 class ActionBar;
 class BetPresetButtons;
 class ChatPictureTable;
+class HandLog;
 class LineSender;
 class OfferButtons;
 class OptionPanel;
@@ -33,6 +36,8 @@ class SoundPort;
 class TableChat;
 class TableKeyboard;
 class TableSpeech;
+class TableDesk;
+class ZoomedControls;
 class TablePages;
 class dlgGetMoreChips;
 class dlgPlayMoneyBuyIn;
@@ -56,6 +61,7 @@ struct TableWindowContext {
     std::function<void()> showLogin;      // the login dialog, made if need be, in front
     const ChatPictureTable& chatPictures;
     PlayerNotes& notes;                   // the notes windows, one per player name
+    TableDesk* desk = nullptr;            // placement and the action queue; none in tests of one window
 };
 
 // Dialog 155: 532 x 335 units.
@@ -70,6 +76,9 @@ public:
     static constexpr int kEntropyPeriodMs = 20000;
     static constexpr int kSeatPeriodMs = 600;
     static constexpr int kAttentionPeriodMs = 500;
+    // A resize settles this long after the last step of a drag: the window
+    // then takes the table's shape and its place is kept.
+    static constexpr int kSettlePeriodMs = 300;
 
     // Initialises the window for the table: its record's window flags, the
     // timers, the pictures, and "WATCH_TABLE:" to the server.
@@ -101,6 +110,17 @@ public:
     dlgPlayMoneyBuyIn* buyInDialog() const;
     dlgGetMoreChips* rebuyDialog() const;
     const TableFrame& frame() const { return frame_; }
+    const HandLog& handLog() const { return *handLog_; }
+
+    // The client area at zoom 1 (the layout of dialog 155 at the screen
+    // scale) and the zoom the window shows the table at now.
+    Extent baseClient() const;
+    double zoom() const { return zoom_; }
+    void setClientSize(QSize size);
+    // Restored if minimised, on top, active.
+    void comeForward();
+    // The keyboard to the action bar's first control on show.
+    void focusActionBar();
 
 protected:
     void timerEvent(QTimerEvent* event) override;
@@ -109,6 +129,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     TableState& table();
@@ -118,7 +140,8 @@ private:
     BoxAnswer ask(BoxRequest box);
 
     void setUpNavigationButtons();
-    void bringForward();
+    void forwardStep(bool waiting);
+    void settle();
     void sendEntropy();
     bool isForeground() const;
     void openBuyIn();
@@ -129,6 +152,7 @@ private:
     void openPlayerMenu(const QPoint& position);
     void showPlayerMenu(int seat, const QPoint& globalPosition);
     void setUpKeyboard();
+    void followHand();
 
     TableWindowContext& context_;
     const int tableId_;
@@ -145,9 +169,16 @@ private:
     std::unique_ptr<BetPresetButtons> presets_;
     TableSpeech* speech_ = nullptr;
     TableKeyboard* keyboard_ = nullptr;
+    std::unique_ptr<HandLog> handLog_;
+    HandHistoryFiles handHistories_{handHistoryFolder()};
     QPointer<dlgPlayMoneyBuyIn> buyIn_;
     QPointer<dlgGetMoreChips> rebuy_;
     std::string description_;
+    std::unique_ptr<ZoomedControls> zoomed_;
+    double zoom_ = 1.0;
+    // The turn asked the window forward; it waits for the idle rule.
+    bool forwardPending_ = false;
+    bool alerted_ = false;
 
     QBasicTimer frameTimer_;
     QBasicTimer blinkTimer_;
@@ -155,6 +186,7 @@ private:
     QBasicTimer entropyTimer_;
     QBasicTimer seatTimer_;
     QBasicTimer attentionTimer_;
+    QBasicTimer settleTimer_;
 };
 
 } // namespace tessaly

@@ -1,14 +1,17 @@
 // The layers drawn at the seats: hole cards and the deal, player boxes,
 // shown cards, sit-out marks, the action announcement, the turn marker, the
-// dealer button and the bets in front.
+// dealer button, the bets in front and the winners.
 
 #include <QPainter>
+#include <QPen>
 #include <algorithm>
 
 #include "client/table/FrameLayers.h"
 #include "client/table/TablePictures.h"
 #include "client/table/TableState.h"
 #include "client/table/TableTexts.h"
+#include "client/ui/AmountText.h"
+#include "client/ui/ChipRack.h"
 
 namespace tessaly {
 namespace {
@@ -17,6 +20,9 @@ constexpr int kTextCentreX = 42;   // from a box's left edge
 constexpr int kNameTop = 5;
 constexpr int kChipsTop = 20;
 constexpr int kActionWordTop = 10;
+const QColor kWinnerGold{255, 200, 40};
+const QColor kWarningRed{255, 90, 70};
+constexpr const char* kTurnWarningText = "Time is running out!";
 
 std::size_t at(int seat)
 {
@@ -46,7 +52,8 @@ void drawHoleCards(const FrameScene& scene)
             continue;
         drawn[at(seat)] = true;
         const int cards = std::clamp(table.holeCardsDrawn[at(seat)], 0, 2);
-        if (cards == 0)
+        // Shown cards lie face up on their own; no backs beside them.
+        if (cards == 0 || table.cardsShown[at(seat)] == 1)
             continue;
         if (table.ownCardsLive[at(seat)] == 1) {
             // The user's own cards lie face up where shown cards do.
@@ -114,7 +121,7 @@ void drawAnnouncement(const FrameScene& scene)
     const TableState& table = scene.table;
     if (scene.motion.announcementAlpha == kNotDrawn || !seatOnTable(table.seatCount, table.historySeat))
         return;
-    const QPoint box = scene.seatAt(SeatGroup::PlayerBox, table.historySeat);
+    const QPoint box = scene.seatAt(SeatGroup::ActionWord, table.historySeat);
     scene.pictures.actionBox.drawBlended(scene.painter, box.x(), box.y(), scene.motion.announcementAlpha);
     drawTextCentred(scene.painter, scene.fonts.action, kTextWhite, box.x() + kTextCentreX, box.y() + kActionWordTop,
                     actionWord(table.historyKind));
@@ -144,6 +151,49 @@ void drawBets(const FrameScene& scene)
     for (int seat = 0; seat < scene.seats(); ++seat) {
         if (table.inFront[at(seat)] != 0.0f)
             drawMoney(scene, seatPoint(SeatGroup::Bet, table.seatCount, seat), table.inFront[at(seat)]);
+    }
+}
+
+} // namespace tessaly
+
+namespace tessaly {
+
+void drawTurnWarning(const FrameScene& scene)
+{
+    const TableState& table = scene.table;
+    if (table.turnWarned != 1 || table.userSeatedHere != 1 || !seatOnTable(table.seatCount, table.userSeat))
+        return;
+    const QPoint word = scene.seatAt(SeatGroup::ActionWord, table.userSeat);
+    drawTextCentred(scene.painter, scene.fonts.name, kWarningRed, word.x() + kTextCentreX, word.y() + kActionWordTop,
+                    kTurnWarningText);
+}
+
+// A winner's box gets a gold frame around it (never over its name), its
+// amount shows beside it, and the chips come from the main pot to its bet
+// place.
+void drawWinners(const FrameScene& scene)
+{
+    const TableState& table = scene.table;
+    for (int seat = 0; seat < scene.seats(); ++seat) {
+        const int left = table.winnerFrames[at(seat)];
+        if (left <= 0)
+            continue;
+        const float amount = table.wonAmount[at(seat)];
+        const SeatGroup group = table.ownCardSeat[at(seat)] == 1 ? SeatGroup::OwnPlayerBox : SeatGroup::PlayerBox;
+        const QPoint box = scene.seatAt(group, seat);
+        scene.painter.save();
+        scene.painter.setPen(QPen(kWinnerGold, 3));
+        scene.painter.setBrush(Qt::NoBrush);
+        scene.painter.drawRoundedRect(QRect(box, QSize(kInfoBoxWidth, kInfoBoxHeight)).adjusted(-3, -3, 3, 3), 6, 6);
+        scene.painter.restore();
+        const QPoint word = scene.seatAt(SeatGroup::ActionWord, seat);
+        drawTextCentred(scene.painter, scene.fonts.action, kWinnerGold, word.x() + kTextCentreX,
+                        word.y() + kActionWordTop, "+" + amountText(amount));
+        const double t = winnerChipsProgress(left);
+        const TablePoint from = kPotPoints[0];
+        const TablePoint to = seatPoint(SeatGroup::Bet, table.seatCount, seat);
+        const QPoint chips = scene.at(MovingPoint{from.x + (to.x - from.x) * t, from.y + (to.y - from.y) * t});
+        DrawChipStack(scene.painter, scene.pictures.chips, chips.x(), chips.y(), amount);
     }
 }
 

@@ -8,7 +8,7 @@
 namespace tessaly {
 namespace {
 
-constexpr int kGroups = 8;
+constexpr int kGroups = 9;
 
 struct GroupPoints {
     std::array<TablePoint, kTenSeats> ten;
@@ -30,7 +30,7 @@ constexpr std::array<GroupPoints, kGroups> kGroupPoints{{
     {{{{519, 81}, {647, 138}, {664, 192}, {623, 307}, {541, 323}, {319, 325}, {155, 302}, {119, 170}, {202, 94}, {342, 77}}},
      {{{549, 92}, {659, 232}, {495, 318}, {188, 307}, {115, 236}, {198, 101}}}},
     // turn marker
-    {{{{436, 59}, {591, 74}, {680, 144}, {698, 263}, {564, 339}, {349, 349}, {154, 326}, {88, 240}, {108, 138}, {256, 68}}},
+    {{{{436, 59}, {591, 74}, {657, 151}, {698, 263}, {564, 339}, {349, 349}, {154, 326}, {88, 240}, {108, 138}, {256, 68}}},
      {{{465, 61}, {673, 148}, {616, 325}, {298, 345}, {92, 240}, {180, 84}}}},
     // face-down cards
     {{{{476, 69}, {627, 104}, {692, 191}, {655, 296}, {494, 331}, {282, 333}, {109, 293}, {94, 191}, {165, 101}, {305, 62}}},
@@ -38,9 +38,12 @@ constexpr std::array<GroupPoints, kGroups> kGroupPoints{{
     // sit-out mark
     {{{{464, 86}, {587, 110}, {648, 192}, {626, 285}, {476, 324}, {254, 324}, {124, 285}, {99, 195}, {159, 111}, {263, 84}}},
      {{{489, 87}, {625, 192}, {518, 310}, {212, 310}, {115, 202}, {237, 88}}}},
-    // face-up cards
-    {{{{465, 7}, {624, 47}, {700, 177}, {689, 301}, {477, 362}, {233, 362}, {44, 300}, {26, 177}, {75, 54}, {261, 7}}},
-     {{{522, 4}, {712, 144}, {550, 357}, {170, 356}, {12, 150}, {198, 4}}}},
+    // face-up cards, each pair beside its box toward the table's centre
+    {{{{440, 54}, {589, 68}, {608, 184}, {648, 288}, {442, 312}, {273, 312}, {105, 281}, {97, 182}, {131, 83}, {286, 55}}},
+     {{{485, 50}, {624, 158}, {495, 312}, {233, 305}, {108, 164}, {236, 50}}}},
+    // action word
+    {{{{428, 54}, {589, 90}, {598, 162}, {584, 326}, {445, 350}, {252, 350}, {105, 320}, {105, 164}, {154, 83}, {282, 55}}},
+     {{{470, 50}, {615, 150}, {518, 340}, {193, 340}, {108, 153}, {229, 50}}}},
 }};
 
 int truncated(double value)
@@ -86,6 +89,27 @@ int scaledX(double nominal, double sx)
 int scaledY(double nominal, double sy)
 {
     return truncated(nominal * sy);
+}
+
+SeatRect seatRect(SeatGroup group, int seatCount, int seat, double sx, double sy)
+{
+    const TablePoint point = seatPoint(group, seatCount, seat);
+    const int x = scaledX(point.x, sx);
+    const int y = scaledY(point.y, sy);
+    switch (group) {
+    case SeatGroup::PlayerBox:
+    case SeatGroup::OwnPlayerBox: return {x, y, kPlayerBoxWidth, kPlayerBoxHeight};
+    case SeatGroup::Bet: return {x, y - kBetAbove, kBetWidth, kBetAbove + kBetBelow};
+    case SeatGroup::DealerButton: return {x, y, kDealerButtonSide, kDealerButtonSide};
+    case SeatGroup::TurnMarker: return {x, y, kMarkerSide, kMarkerSide};
+    case SeatGroup::FaceDownCards:
+        return {x, y, kCardBackWidth + kSecondFaceDownCard.x, kCardBackHeight + kSecondFaceDownCard.y};
+    case SeatGroup::SitOut: return {x, y, kSitOutWidth, kSitOutHeight};
+    case SeatGroup::FaceUpCards:
+        return {x, y, kCardWidth + kSecondFaceUpCard.x, kCardHeight + kSecondFaceUpCard.y};
+    case SeatGroup::ActionWord: return {x, y, kInfoBoxWidth, kInfoBoxHeight};
+    }
+    return {x, y, 0, 0};
 }
 
 int playerBoxAt(int x, int y, const TableState& table, double sx, double sy)

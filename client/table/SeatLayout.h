@@ -16,7 +16,11 @@ namespace tessaly {
 
 struct TableState;
 
-enum class SeatGroup { PlayerBox, OwnPlayerBox, Bet, DealerButton, TurnMarker, FaceDownCards, SitOut, FaceUpCards };
+// ActionWord: where a seat's action word and a winner's amount show, beside
+// the player box toward the table's centre, so neither hides the name.
+enum class SeatGroup {
+    PlayerBox, OwnPlayerBox, Bet, DealerButton, TurnMarker, FaceDownCards, SitOut, FaceUpCards, ActionWord
+};
 
 struct TablePoint {
     int x;
@@ -69,5 +73,32 @@ inline constexpr int kCardWidth = 57;
 inline constexpr int kCardHeight = 77;
 inline constexpr TablePoint kSecondFaceUpCard{19, 1};
 inline constexpr TablePoint kSecondFaceDownCard{3, 2};
+
+// What stands at the seats, in window pixels: pictures keep their own size
+// at every scale, only their places scale.
+struct SeatRect {
+    int x, y, width, height;
+    bool intersects(const SeatRect& other) const
+    {
+        return x < other.x + other.width && other.x < x + width && y < other.y + other.height &&
+               other.y < y + height;
+    }
+};
+inline constexpr int kInfoBoxWidth = 85;     // "images/userInfoBox.bmp", "images/actionInfoBox.bmp"
+inline constexpr int kInfoBoxHeight = 40;
+inline constexpr int kCardBackWidth = 22;    // "images/smallcard1.bmp"
+inline constexpr int kCardBackHeight = 30;
+inline constexpr int kMarkerSide = 26;       // the turn markers
+inline constexpr int kDealerButtonSide = 24;
+inline constexpr int kSitOutWidth = 66;
+inline constexpr int kSitOutHeight = 17;
+// A bet: two columns of chips standing on the point, its text under it.
+inline constexpr int kBetWidth = 48;
+inline constexpr int kBetAbove = 24;
+inline constexpr int kBetBelow = 16;
+
+// The rectangle a seat's element of the group covers when drawn; player
+// boxes by their click area (95 x 43).
+SeatRect seatRect(SeatGroup group, int seatCount, int seat, double sx, double sy);
 
 } // namespace tessaly

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "client/table/BetPresets.h"
+#include "client/table/HandEvents.h"
 #include "client/table/TableDescription.h"
 #include "client/table/TableState.h"
 #include "client/ui/AmountText.h"
@@ -109,6 +110,46 @@ std::optional<std::string> promptText(const TableState& table, std::optional<int
     if (seconds)
         text += ", " + std::to_string(*seconds) + " seconds";
     return text;
+}
+
+std::optional<std::string> spokenEvent(const HandEvent& e, const TableState& table)
+{
+    const std::string who = e.name.empty() ? "Seat " + std::to_string(e.seat + 1) : e.name;
+    const std::string cards = spokenCards({e.cards[0], e.cards[1], e.cards[2]});
+    const bool mine = table.userSeatedHere == 1 && e.seat == table.userSeat;
+    switch (e.kind) {
+    case HandEventKind::Flop: return "Flop: " + cards;
+    case HandEventKind::Turn: return "Turn: " + cards;
+    case HandEventKind::River: return "River: " + cards;
+    case HandEventKind::Shows: return (mine ? std::string("You show ") : who + " shows ") + cards;
+    case HandEventKind::Wins: {
+        // A single pot goes without its name: "main pot" says nothing then.
+        std::string detail = e.detail;
+        for (const std::string_view pot : {std::string_view(", main pot"), std::string_view("main pot")})
+            if (detail.ends_with(pot))
+                detail.erase(detail.size() - pot.size());
+        return (mine ? std::string("You win ") : who + " wins ") + amountText(e.amount) +
+               (detail.empty() ? "" : (detail.starts_with("with ") ? " " : ", ") + detail);
+    }
+    case HandEventKind::Returned: return amountText(e.amount) + " returned to " + (mine ? std::string("you") : who);
+    case HandEventKind::Cancelled: return std::string("Hand cancelled");
+    case HandEventKind::Start:
+    case HandEventKind::Dropped: return std::nullopt;
+    default: break;
+    }
+    if (mine)
+        return std::nullopt;
+    switch (e.kind) {
+    case HandEventKind::Post:
+        return who + " posts " + (e.detail.empty() ? "" : "the " + e.detail + " ") + amountText(e.amount);
+    case HandEventKind::Check: return who + " checks";
+    case HandEventKind::Call: return who + " calls " + amountText(e.amount);
+    case HandEventKind::Bet: return who + " bets " + amountText(e.amount);
+    case HandEventKind::Raise: return who + " raises to " + amountText(e.amount);
+    case HandEventKind::AllIn: return who + " goes all in for " + amountText(e.amount);
+    case HandEventKind::Fold: return who + " folds";
+    default: return std::nullopt;
+    }
 }
 
 } // namespace tessaly

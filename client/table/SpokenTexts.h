@@ -8,6 +8,7 @@
 
 namespace tessaly {
 
+struct HandEvent;
 struct TableState;
 
 // "ace of spades, king of hearts": the named cards of a list, skipping
@@ -28,5 +29,11 @@ std::string seatText(const TableState& table, int seat);
 // 0.75, 15 seconds" (the seconds when known); the blinds and the show or
 // muck offers too. Nothing when no prompt is pending.
 std::optional<std::string> promptText(const TableState& table, std::optional<int> seconds = std::nullopt);
+
+// An event of the hand as it is spoken when it happens: "Nimbus raises to
+// 0.60", "Flop: 9 of diamonds, 10 of hearts, 8 of spades", "Marlowe wins
+// 4.35 with a straight". Nothing for the user's own actions (the user
+// chose them), for the start of a hand and for the log's own notices.
+std::optional<std::string> spokenEvent(const HandEvent& event, const TableState& table);
 
 } // namespace tessaly

@@ -167,6 +167,17 @@ int stepAnnouncement(TableState& table)
     return drawn;
 }
 
+void stepWinners(TableState& table)
+{
+    for (std::int32_t& frames : table.winnerFrames)
+        frames = std::max(frames - 1, 0);
+}
+
+double winnerChipsProgress(int framesLeft)
+{
+    return std::clamp(static_cast<double>(kWinnerFrames - framesLeft) / kWinnerChipFrames, 0.0, 1.0);
+}
+
 FrameMotion advanceFrame(TableState& table, TableAnimation& animation, SoundPort& sound)
 {
     FrameMotion motion;
@@ -174,12 +185,15 @@ FrameMotion advanceFrame(TableState& table, TableAnimation& animation, SoundPort
     motion.dealerButton = stepDealerButton(table, animation);
     motion.boardX = stepBoard(table);
     motion.announcementAlpha = stepAnnouncement(table);
+    stepWinners(table);
     return motion;
 }
 
 bool animating(const TableState& table, const TableAnimation& animation)
 {
     if (dealMoves(table) || table.historyPending == 1)
+        return true;
+    if (std::any_of(table.winnerFrames.begin(), table.winnerFrames.end(), [](std::int32_t f) { return f > 0; }))
         return true;
     if (seatOnTable(table.seatCount, table.dealerSeat) && table.dealerSeat != animation.buttonSeat)
         return true;

@@ -75,6 +75,13 @@ std::array<int, 5> stepBoard(TableState& table);
 // or kNotDrawn when there is none.
 int stepAnnouncement(TableState& table);
 
+// One frame of the winners' highlight: each winner's seat has one frame
+// less to show its amount.
+void stepWinners(TableState& table);
+// How far a winner's chips have come from the main pot to its seat, 0 to 1.
+double winnerChipsProgress(int framesLeft);
+inline constexpr int kWinnerChipFrames = 18;   // the chips arrive in half a second
+
 // Every step of one frame.
 FrameMotion advanceFrame(TableState& table, TableAnimation& animation, SoundPort& sound);
 

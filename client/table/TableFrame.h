@@ -4,14 +4,17 @@
 // screen. A frame that would come out the same as the last one (the
 // record's drawn fields, the animation state, the size and the scale all
 // unchanged, nothing moving) is not drawn at all, so a quiet table costs
-// next to nothing on its 28 ms timer.
+// next to nothing on its 28 ms timer. A frame that is drawn says which
+// parts of the picture changed (a moving card, the blinking marker), so
+// that only those reach the screen.
 //
 //     TableFrame frame;
 //     frame.load(boxes, window, table.seatCount);          // once, at opening
 //     if (frame.render(table, sound, clientSize, scale))    // every 28 ms
-//         window->update();                                 // paints frame.image()
+//         window->update(frame.changed());                  // paints frame.image()
 
-#include <QPixmap>
+#include <QImage>
+#include <QRegion>
 #include <QSize>
 #include <optional>
 
@@ -39,10 +42,16 @@ public:
     // `sound`) and draws every layer in order into the back buffer. Returns
     // false, without drawing or advancing, when the picture would come out
     // the same as the last one. An empty client area draws nothing but still
-    // advances the animations.
-    bool render(TableState& table, SoundPort& sound, QSize client, ScreenScale scale);
+    // advances the animations. At another zoom than 1 the client is the
+    // zoomed one and every layer is drawn at the zoom: sharp text, each
+    // picture scaled from its own pixels.
+    bool render(TableState& table, SoundPort& sound, QSize client, ScreenScale scale, double zoom = 1.0);
 
-    const QPixmap& image() const { return backBuffer_; }
+    const QImage& image() const { return backBuffer_; }
+    // The parts of the image the last drawn frame changed: all of it after
+    // a change of size, else the tiles whose pixels differ from the frame
+    // before.
+    const QRegion& changed() const { return changed_; }
 
     // The leave sequence: drops the pictures and buffers.
     void release();
@@ -53,10 +62,13 @@ private:
     TablePictures pictures_;
     TableFonts fonts_ = TableFonts::make();
     TableAnimation animation_;
-    QPixmap backgroundCache_;
-    QPixmap backBuffer_;
+    QImage backgroundCache_;
+    QImage backBuffer_;
+    QImage previous_;   // the frame before, to find what changed
+    QRegion changed_;
     std::optional<FrameInputs> lastInputs_;
     ScreenScale lastScale_;
+    double lastZoom_ = 1.0;
 };
 
 } // namespace tessaly

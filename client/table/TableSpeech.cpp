@@ -42,6 +42,14 @@ void TableSpeech::tell(const std::string& text)
         say(text);
 }
 
+void TableSpeech::handEvent(const HandEvent& event)
+{
+    if (!context_.preferences.speakTableEvents)
+        return;
+    if (const std::optional<std::string> text = spokenEvent(event, context_.table))
+        say(*text);
+}
+
 void TableSpeech::ask(TableCommand command)
 {
     const TableState& T = context_.table;

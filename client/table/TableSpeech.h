@@ -16,6 +16,7 @@ class QWidget;
 namespace tessaly {
 
 class Announcer;
+struct HandEvent;
 struct TableState;
 
 struct TableSpeechContext {
@@ -35,6 +36,7 @@ public:
     void askSeat(int seat);
     // Speaks an event of the hand when the setting is on.
     void tell(const std::string& text);
+    void handEvent(const HandEvent& event);
 
     const Announcer& announcer() const { return *announcer_; }
 

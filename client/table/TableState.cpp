@@ -39,6 +39,9 @@ void TableState::reset()
     dealerSeat = kNoSeat;
     actingSeat = kNoSeat;
     userToAct = 0;
+    wonAmount.fill(0.0f);
+    winnerFrames.fill(0);
+    turnWarned = 0;
 }
 
 void TableState::queueChatLine(std::string_view sender, std::string_view text)
@@ -48,6 +51,17 @@ void TableState::queueChatLine(std::string_view sender, std::string_view text)
     if (chatQueue.size() == kMaxWaitingChatLines)
         chatQueue.pop_front();
     chatQueue.push_back({chatSender, chatText});
+}
+
+void TableState::handEvent(HandEvent event)
+{
+    if (event.kind == HandEventKind::Wins && isSeat(event.seat)) {
+        float& won = wonAmount[static_cast<std::size_t>(event.seat)];
+        won = (winnerFrames[static_cast<std::size_t>(event.seat)] > 0 ? won : 0.0f) + event.amount;
+        winnerFrames[static_cast<std::size_t>(event.seat)] = kWinnerFrames;
+    }
+    handHistory.take(*this, event);
+    handEvents.push(std::move(event));
 }
 
 void TableState::clearBets() { inFront.fill(0.0f); }
@@ -135,6 +149,16 @@ void TableState::fold(int seat, float stackAmount)
     ownCardsLive[seat] = 0;
     removeAll(playersInHand, seat);
     removeAll(dealOrder, seat);
+}
+
+void TableState::holdsCards(int seat)
+{
+    if (!isSeat(seat) || handInProgress != 1 || std::find(dealOrder.begin(), dealOrder.end(), seat) != dealOrder.end())
+        return;
+    if (std::find(playersInHand.begin(), playersInHand.end(), seat) == playersInHand.end())
+        playersInHand.push_back(seat);
+    dealOrder.push_back(seat);
+    holeCardsDrawn[seat] = 2;
 }
 
 void TableState::showCards(int seat, int card1, int card2)

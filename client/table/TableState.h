@@ -15,6 +15,8 @@
 
 #include "client/net/Protocol.h"
 #include "client/table/FixedText.h"
+#include "client/table/HandEvents.h"
+#include "client/table/HandHistory.h"
 
 namespace tessaly {
 
@@ -34,6 +36,9 @@ struct ChatLine {
 // Lines that wait for the table window's next frame. A window takes them
 // every 28 ms; a table without a window keeps only the newest ones.
 inline constexpr std::size_t kMaxWaitingChatLines = 512;
+
+// A winner's seat shows its amount this many frames (about two seconds).
+inline constexpr std::int32_t kWinnerFrames = 72;
 
 struct TableState {
     PerSeat<std::int32_t> holeCardsDrawn{};
@@ -88,6 +93,10 @@ struct TableState {
     // Every line since the window's last frame, oldest first; chatSender and
     // chatText are the newest of them.
     std::deque<ChatLine> chatQueue;
+    // The hand's events since the window's last frame (HandEvents.h).
+    HandEventQueue handEvents;
+    // The hand being recorded and the finished ones the window writes out.
+    HandHistoryRecorder handHistory;
     std::vector<std::int32_t> playersInHand;
     std::int32_t handInProgress = 0;
     std::int32_t userSeatedHere = 0;
@@ -103,6 +112,13 @@ struct TableState {
     PerSeat<std::int16_t> cardsShown{};
     PerSeat<std::int16_t> ownCardSeat{};
     PerSeat<std::array<std::int16_t, 2>> shownCards{};
+    // What each winner of the hand took, and the frames its seat still
+    // shows it while the pot's chips move to it.
+    PerSeat<float> wonAmount{};
+    PerSeat<std::int32_t> winnerFrames{};
+    // The server warned that the user's time to act runs out; shown at the
+    // user's seat until the turn passes.
+    std::int32_t turnWarned = 0;
 
     bool operator==(const TableState&) const = default;
 
@@ -127,6 +143,9 @@ struct TableState {
     void setBet(int seat, float inFrontAmount, float stackAmount);
     void setInFront(int seat, float amount);
     void fold(int seat, float stackAmount);
+    // A seat seen acting in a hand whose deal this record missed (the
+    // window opened mid-hand): it holds two cards, drawn without the deal.
+    void holdsCards(int seat);
     void showCards(int seat, int card1, int card2);
     void setOwnCards(int seat, int card1, int card2);
     void addToHand(int seat);
@@ -137,6 +156,9 @@ struct TableState {
     // Stores a chat line: the newest in chatSender and chatText, and at the
     // end of chatQueue, whose oldest line goes once it is full.
     void queueChatLine(std::string_view sender, std::string_view text);
+    // An event of the running hand: queued for the hand log and recorded
+    // for the hand history.
+    void handEvent(HandEvent event);
     // Builds dealOrder when the dealer announces the deal: the hand's seats
     // in seat order starting after the dealer, three times over.
     void startDeal();

@@ -85,6 +85,14 @@ void SkinButton::sizeToContent()
         resize(first_.size());
 }
 
+void SkinButton::setImageZoom(double zoom)
+{
+    if (zoom_ != zoom) {
+        zoom_ = zoom;
+        update();
+    }
+}
+
 void SkinButton::setTooltipText(const QString& text, bool active)
 {
     tip_ = text;
@@ -106,9 +114,14 @@ void SkinButton::paintEvent(QPaintEvent*)
         image = &disabled_;
     else if (!second_.isNull() && !pressed && !hover_)
         image = &second_;
-    if (!image->isNull()) {
+    if (!image->isNull() && zoom_ == 1.0) {
         const QPoint at((width() - image->width()) / 2, (height() - image->height()) / 2);
         painter.drawImage(at + offset, *image);
+    } else if (!image->isNull()) {
+        const QSizeF size = QSizeF(image->size()) * zoom_;
+        const QPointF at((width() - size.width()) / 2, (height() - size.height()) / 2);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRectF(at + offset, size), *image);
     }
     if (!text().isEmpty()) {
         painter.setFont(font());

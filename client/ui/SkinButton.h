@@ -27,6 +27,10 @@ public:
     // "\r\n" breaks lines; tips wrap at 400 pixels. Inactive: no tip shows.
     void setTooltipText(const QString& text, bool active = true);
 
+    // The pictures drawn at a zoom of their size, centred as at zoom 1 (a
+    // table window the user has made larger or smaller).
+    void setImageZoom(double zoom);
+
     bool isHovering() const { return hover_; }
     QSize sizeHint() const override;
 
@@ -49,6 +53,7 @@ private:
     QString tip_;
     bool tipActive_ = false;
     bool hover_ = false;
+    double zoom_ = 1.0;
 };
 
 } // namespace tessaly

@@ -6,6 +6,7 @@
 #include "server/net/EventLoop.h"
 #include "server/net/GameServer.h"
 #include "server/protocol/Money.h"
+#include "server/web/PackageSigner.h"
 #include "server/web/WebRoot.h"
 #include "server/web/WebServer.h"
 
@@ -111,6 +112,12 @@ int runHouse(const Options& o)
         return status;
     });
     web.acceptCrashReports(data + "/crash-reports");
+    const PackageSigner signer = PackageSigner::inDataFolder(data);
+    for (const std::string& keys : {data + "/" + kPublicKeyFile, o.updateKeysFile}) {
+        if (!keys.empty() && !signer.writePublicKey(keys))
+            throw std::runtime_error("cannot write " + keys);
+    }
+    web.signFiles(signer);
     const int webPort = web.start(o.bind, o.webPort);
     room.startBots();
 

@@ -38,6 +38,8 @@ std::string usageText()
            "  --log DIR              per connection: transcript and raw bytes sent\n"
            "  --hands N              stop after N hands in all\n"
            "  --client-queue BYTES   drop a client that leaves more unsent (default 4194304)\n"
+           "  --update-keys FILE     also write the public key of the packages' signatures there\n"
+           "                         (the client's install: FOLDER/update-keys.pub)\n"
            "  --help                 this text\n"
            "Prints \"listening game ADDR:PORT web ADDR:PORT\" once both ports listen;\n"
            "SIGINT and SIGTERM return every chip to its account and stop.\n";
@@ -77,6 +79,7 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
         {"--data", text(o.dataDir)},
         {"--tables", text(o.tablesFile)},
         {"--log", text(o.logDir)},
+        {"--update-keys", text(o.updateKeysFile)},
         {"--bots", [&](const std::string& v) {
              const auto n = number(v, 0, 9);
              return n ? (o.bots = static_cast<int>(*n), true) : false;

@@ -19,6 +19,7 @@ struct Options {
     bool fast = false;
     int pacePercent = 100; // dealer pauses and bots' thinking, in percent
     std::string logDir;
+    std::string updateKeysFile; // empty: the public key goes only to DATA/update-keys.pub
     long long hands = 0; // stop after this many hands (0: run until a signal)
     long long clientQueue = 4 << 20; // unsent bytes a client may have before it is dropped
     bool help = false;

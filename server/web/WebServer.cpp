@@ -3,6 +3,9 @@
 #include <httplib.h>
 
 #include "server/web/CrashReportInbox.h"
+#include "server/web/PackageSigner.h"
+
+#include <cstring>
 
 #include <filesystem>
 #include <fstream>
@@ -10,6 +13,8 @@
 
 namespace tessaly::house {
 namespace {
+
+constexpr const char* kSignatureSuffix = ".minisig";
 
 bool endsWith(const std::string& s, const std::string& tail)
 {
@@ -82,6 +87,13 @@ WebServer::WebServer(std::string root, std::function<std::string()> status)
             return;
         }
         const std::string file = webFileFor(root_, req.path, req.get_param_value("page"));
+        if (file.empty() && signer_ != nullptr && endsWith(req.path, kSignatureSuffix)) {
+            const std::string package = req.path.substr(0, req.path.size() - std::strlen(kSignatureSuffix));
+            if (const std::optional<std::string> signature = signer_->signatureFor(root_, package)) {
+                res.set_content(*signature, "text/plain; charset=utf-8");
+                return;
+            }
+        }
         if (file.empty()) {
             res.status = 404;
             res.set_content("Not found\n", "text/plain");

@@ -14,6 +14,7 @@ class Server;
 namespace tessaly::house {
 
 class CrashReportInbox;
+class PackageSigner;
 
 class WebServer {
 public:
@@ -24,6 +25,10 @@ public:
     // Takes crash reports at "/crash-report" into the folder (CrashReportInbox).
     void acceptCrashReports(const std::string& folder);
 
+    // Answers "<file>.minisig" with the signer's signature of the file, for
+    // every file that has no signature file of its own beside it.
+    void signFiles(const PackageSigner& signer) { signer_ = &signer; }
+
     // Binds (port 0: a free one) and serves on a thread; returns the port.
     int start(const std::string& address, int port);
     void stop();
@@ -33,6 +38,7 @@ private:
     std::function<std::string()> status_;
     std::unique_ptr<httplib::Server> server_;
     std::unique_ptr<CrashReportInbox> crashReports_;
+    const PackageSigner* signer_ = nullptr;
     std::thread thread_;
 };
 

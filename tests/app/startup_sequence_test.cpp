@@ -2,8 +2,12 @@
 
 #include <unistd.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "client/app/StartupSequence.h"
 #include "client/app/VersionFileReader.h"
+#include "client/net/RefusedUpdate.h"
 #include "platform/web/HttpClient.h"
 #include "tests/app/LocalHttpServer.h"
 #include "tests/support/FakeIcmpNetwork.h"
@@ -88,7 +92,7 @@ TEST_F(Startup, VersionFilesDecideTheUpdaterLaunch)
         EXPECT_TRUE(ended) << c.what;
         ASSERT_EQ(launcher.started.size(), 1u) << c.what;
         EXPECT_EQ(launcher.started[0].program, "/opt/tessaly/Loomrise") << c.what;
-        EXPECT_EQ(launcher.started[0].arguments, std::vector<std::string>{c.word}) << c.what;
+        EXPECT_EQ(launcher.started[0].arguments.front(), c.word) << c.what;
         EXPECT_EQ(exit.codes, std::vector<int>{1}) << c.what;
     }
 }
@@ -109,7 +113,32 @@ TEST_F(Startup, ReadsVersionThenUpgradeAndShowsEachBoxFromTheDesktop)
     EXPECT_EQ(box.owner, nullptr);
     // C's whole part 6 is not below 0, and U > V: incremental.
     ASSERT_TRUE(s.runVersionDecision());
-    EXPECT_EQ(launcher.started.at(0).arguments, std::vector<std::string>{"INCREMENTAL"});
+    EXPECT_EQ(launcher.started.at(0).arguments, (std::vector<std::string>{"INCREMENTAL", "0", "7"}));
+}
+
+TEST_F(Startup, AnUpdateRefusedForTheSameNumbersIsNotStartedAgain)
+{
+    char folder[] = "/tmp/tessaly-startup-XXXXXX";
+    ASSERT_NE(::mkdtemp(folder), nullptr);
+    const std::string install = folder;
+    std::ofstream(install + "/" + kRefusedUpdateFile) << refusedUpdateMarker({6.8, 6.9});
+    struct Case {
+        const char* upgrade;
+        bool updaterStarts;
+    };
+    for (const Case c : {Case{"6.9\r", false}, Case{"7.0\r", true}}) {
+        SCOPED_TRACE(c.upgrade);
+        launcher.started.clear();
+        exit.codes.clear();
+        serve("6.8\r", c.upgrade);
+        StartupSequence s(ClientConfig{server.url()}, install + "/Tessaly", StartupPorts{http, boxes, launcher, exit, probe});
+        s.readVersionFiles();
+        EXPECT_EQ(s.runVersionDecision(), c.updaterStarts);
+        EXPECT_EQ(launcher.started.size(), c.updaterStarts ? 1u : 0u);
+        EXPECT_EQ(exit.codes.size(), c.updaterStarts ? 1u : 0u);
+    }
+    EXPECT_TRUE(boxes.shown.empty());
+    std::filesystem::remove_all(install);
 }
 
 TEST_F(Startup, BothFilesUnreadableShowTwoBoxesAndStartUpGoesOn)

@@ -66,14 +66,17 @@ protected:
         }
         return false;
     }
-    // The server's transcript of every connection so far.
+    // The server's transcript of every connection so far, whole lines only:
+    // the server may be halfway through the last one.
     QString transcript() const
     {
         QString text;
         for (const QString& name : QDir(logDir).entryList({QStringLiteral("conn-*.txt")}, QDir::Files)) {
             QFile file(logDir + QLatin1Char('/') + name);
-            if (file.open(QIODevice::ReadOnly))
-                text += QString::fromUtf8(file.readAll());
+            if (file.open(QIODevice::ReadOnly)) {
+                const QByteArray bytes = file.readAll();
+                text += QString::fromUtf8(bytes.left(bytes.lastIndexOf('\n') + 1));
+            }
         }
         return text;
     }

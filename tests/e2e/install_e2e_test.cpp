@@ -93,13 +93,14 @@ TEST_F(InstalledSuite, InstallsAndStartsFromItsLauncherIntoTheLobbyWithItsPictur
 
     // The monitor the lobby starts: a stand-in that says where it ran when
     // the build has none, so the test sees the client start it by its path.
+    // It renames a finished file into place: the mark never exists empty.
     const QString monitor = installed(QStringLiteral("share/tessaly/Linkscope"));
     const QString monitorMark = root.filePath(QStringLiteral("monitor-started"));
     QFile::remove(monitor);
     {
         QFile standIn(monitor);
         ASSERT_TRUE(standIn.open(QIODevice::WriteOnly));
-        standIn.write(("#!/bin/sh\npwd > '" + monitorMark + "'\n").toUtf8());
+        standIn.write(QStringLiteral("#!/bin/sh\npwd > '%1.tmp' && mv '%1.tmp' '%1'\n").arg(monitorMark).toUtf8());
     }
     QFile::setPermissions(monitor, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 

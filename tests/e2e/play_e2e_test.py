@@ -65,6 +65,9 @@ class Transcript:
         result = []
         with open(path, errors="replace") as f:
             for line in f:
+                # The server may be halfway through the last line.
+                if not line.endswith("\n"):
+                    break
                 parts = line.rstrip("\n").split(" ", 3)
                 if len(parts) == 4 and parts[2] == direction:
                     result.append(parts[3].replace("\\t", "\t").replace("\\r", ""))

@@ -1,6 +1,8 @@
 // Loomrise against the real house server, on loopback, offscreen: it
-// downloads the incremental package, replaces the files of a copy of the
-// install (itself included, while it runs) and starts the client again.
+// downloads the incremental package, checks the house's signature of it
+// with the key the house wrote into the install, replaces the files of a
+// copy of the install (itself included, while it runs) and starts the
+// client again.
 // Then the whole loop: an out-of-date client starts Loomrise and ends, the
 // package lands, and the client is started again and stays once the
 // version files are current.
@@ -77,7 +79,8 @@ protected:
             envPath("TESSALY_TOOLS_DIR", "tessaly-house"),
             QStringList{QStringLiteral("--game-port"), QStringLiteral("0"), QStringLiteral("--web-port"),
                         QStringLiteral("0"), QStringLiteral("--data"), root.filePath(QStringLiteral("data")),
-                        QStringLiteral("--log"), logDir, QStringLiteral("--bots"), QStringLiteral("0")},
+                        QStringLiteral("--log"), logDir, QStringLiteral("--bots"), QStringLiteral("0"),
+                        QStringLiteral("--update-keys"), install + QStringLiteral("/update-keys.pub")},
             root.filePath(QStringLiteral("house.err")));
         if (!house->started())
             return {};
@@ -137,7 +140,7 @@ TEST_F(UpdaterEndToEnd, LoomriseReplacesTheFilesItselfIncludedAndStartsTheClient
                                {"Loomrise", newUpdater}}));
     ASSERT_TRUE(QFile::copy(envPath("TESSALY_DIST_DIR", "Loomrise"), install + QStringLiteral("/Loomrise")));
     // A stand-in client that records where and with what it was started.
-    writeFile(at("Tessaly"), "#!/bin/sh\necho \"ran in $PWD with [$*]\" > started.txt\n");
+    writeFile(at("Tessaly"), "#!/bin/sh\necho \"ran in $PWD with [$*]\" > started.tmp && mv started.tmp started.txt\n");
     ::chmod(at("Tessaly").c_str(), 0755);
     const QString web = startHouse();
     ASSERT_FALSE(web.isEmpty()) << house->errors().toStdString();
@@ -147,6 +150,7 @@ TEST_F(UpdaterEndToEnd, LoomriseReplacesTheFilesItselfIncludedAndStartsTheClient
     ASSERT_TRUE(updater.started());
     ASSERT_TRUE(updater.process().waitForFinished(kStartMs)) << updater.errors().toStdString();
     EXPECT_EQ(updater.process().exitCode(), 0);
+    EXPECT_TRUE(updater.errors().contains(QStringLiteral("1 update key(s) trusted"))) << "the update was not checked";
 
     EXPECT_EQ(readFile(at("marker.txt")), "installed by the incremental package");
     EXPECT_EQ(readFile(at("images/new.png")), "picture");
@@ -155,7 +159,7 @@ TEST_F(UpdaterEndToEnd, LoomriseReplacesTheFilesItselfIncludedAndStartsTheClient
     ::stat(at("Loomrise").c_str(), &st);
     EXPECT_EQ(st.st_mode & 0777, 0755u);
     EXPECT_FALSE(std::filesystem::exists(at("value.zip")));
-    ASSERT_TRUE(pollUntil([&] { return readFile(at("started.txt")).ends_with("\n"); }, kStepMs));
+    ASSERT_TRUE(pollUntil([&] { return std::filesystem::exists(at("started.txt")); }, kStepMs));
     EXPECT_EQ(readFile(at("started.txt")), "ran in " + install.toStdString() + " with []\n");
 }
 
@@ -174,9 +178,9 @@ TEST_F(UpdaterEndToEnd, AnOutOfDateClientIsUpdatedAndStartedAgain)
     ASSERT_TRUE(client.process().waitForFinished(kStartMs)) << client.errors().toStdString();
     EXPECT_EQ(client.process().exitCode(), 1) << "the client ends once it has started the updater";
 
-    ASSERT_TRUE(pollUntil([&] { return std::filesystem::exists(at("marker.txt")); }, kStartMs))
+    // The updater writes the file in place: it may exist before it is whole.
+    EXPECT_TRUE(pollUntil([&] { return readFile(at("marker.txt")) == "6.9"; }, kStartMs))
         << client.errors().toStdString();
-    EXPECT_EQ(readFile(at("marker.txt")), "6.9");
     // Current version files: the client started again stays.
     writeUpgrades("6.7\r", "6.7\r", makeArchive({{"marker.txt", "6.9"}}));
     EXPECT_TRUE(pollUntil([&] { return connectionsListingTables() >= 2; }, kStartMs))

@@ -15,6 +15,7 @@
 #include <QTreeWidget>
 
 #include <fstream>
+#include <functional>
 
 #include "client/lobby/KeyboardDialog.h"
 #include "client/lobby/LobbyLists.h"
@@ -264,6 +265,35 @@ TEST_F(LobbyWindow, SingleClickAsksForThePlayersOfTheRowOrMinusOneBesideTheRows)
     before = sender.lines.size();
     QTest::mouseClick(list.viewport(), Qt::RightButton, {}, list.visualItemRect(list.topLevelItem(0)).center());
     EXPECT_TRUE(sentSince(before).empty());
+}
+
+TEST_F(LobbyWindow, EveryTableListRequestAsksAgainForThePlayersOfTheTableLastClicked)
+{
+    openLobbyWithTables();
+    const struct {
+        const char* what;
+        std::function<void()> trigger;
+    } triggers[] = {
+        {"Refresh", [&] { click(kRefreshButton); }},
+        {"restored from minimised", [&] {
+             lobby->showMinimized();
+             lobby->showNormal();
+         }},
+    };
+    for (const auto& t : triggers) {
+        std::size_t before = sender.lines.size();
+        t.trigger();
+        EXPECT_THAT(sentSince(before), ElementsAre("LIST_TABLES")) << t.what << ", no table clicked";
+        clickRow(2);
+        before = sender.lines.size();
+        t.trigger();
+        EXPECT_THAT(sentSince(before), ElementsAre("LIST_TABLES", "REQUEST_PLAYERS:\t2\r")) << t.what;
+        QTreeWidget& list = *lobby->tableList();
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, QPoint(10, list.viewport()->height() - 5));
+        before = sender.lines.size();
+        t.trigger();
+        EXPECT_THAT(sentSince(before), ElementsAre("LIST_TABLES")) << t.what << ", a click beside the rows";
+    }
 }
 
 TEST_F(LobbyWindow, DoubleClickOpensTheTableOnceAndMinimisesTheLobby)

@@ -183,6 +183,40 @@ TEST_F(LoginDialogTest, RegisterAccountRunsItsOneFormAgainOnEachClick)
     EXPECT_EQ(forms[0]->parent(), &login);
 }
 
+TEST_F(LoginDialogTest, AnAcceptedRegistrationLeavesItsNameReadyForThePassword)
+{
+    const struct {
+        const char* what;
+        const char* reply;
+        const char* name;
+        const char* password;
+        int focus;
+    } cases[] = {
+        {"accepted", "REG_SUCCESS", "newbie7", "", 1036},
+        {"refused, then cancelled", "REG_FAIL", "ann4", "s3cret", 1012},
+    };
+    for (const auto& c : cases) {
+        remembered.write({"ann4", "s3cret"});
+        dlgLogin login(context);
+        login.show();
+        whileModal([&](QDialog& modal) {
+            auto* form = qobject_cast<registerDlg*>(&modal);
+            ASSERT_NE(form, nullptr);
+            QTest::keyClicks(form->edit(1037), QStringLiteral("newbie7"));
+            QTest::keyClicks(form->edit(1038), QStringLiteral("pw12"));
+            QTest::keyClicks(form->edit(1043), QStringLiteral("new@mail.example"));
+            QTest::mouseClick(form->button(1002), Qt::LeftButton);
+            serverSays(c.reply);
+            QSignalSpy ticks(pollTimer(modal, "registrationPoll"), &QTimer::timeout);
+            ASSERT_TRUE(waitUntil([&] { return !modal.isVisible() || ticks.count() >= 2; }));
+        });
+        QTest::mouseClick(login.button(1006), Qt::LeftButton);
+        EXPECT_EQ(login.edit(1012)->text(), QString::fromLatin1(c.name)) << c.what;
+        EXPECT_EQ(login.edit(1036)->text(), QString::fromLatin1(c.password)) << c.what;
+        EXPECT_EQ(login.focusWidget(), login.edit(c.focus)) << c.what;
+    }
+}
+
 // Accepts the login while the box is up and waits two login ticks.
 class AcceptingBoxes final : public MessageBoxes {
 public:

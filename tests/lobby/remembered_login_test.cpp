@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -20,12 +21,13 @@ protected:
     QTemporaryDir dir;
     NoSecretStore noKeyring;
     QString file() const { return dir.filePath("Tessaly.conf"); }
-    int mode() const
+    static int modeOf(const QString& path)
     {
         struct stat status {};
-        return ::stat(QFile::encodeName(file()).constData(), &status) == 0 ? static_cast<int>(status.st_mode & 0777)
-                                                                            : -1;
+        return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? static_cast<int>(status.st_mode & 0777)
+                                                                          : -1;
     }
+    int mode() const { return modeOf(file()); }
 };
 
 TEST_F(Remembered, KeepsTheNamePlainAndThePasswordScrambled)
@@ -125,33 +127,42 @@ TEST_F(Remembered, LivesInTheUsersConfigurationFolder)
 
 TEST_F(Remembered, TheFileIsTheUsersAloneWhateverModeItHad)
 {
+    enum class Action { Remember, Forget, ReadOnly };
     const struct {
         const char* what;
-        int before;   // -1: no file yet
-        bool remember;
+        const char* at;   // under the temporary folder
+        int before;       // -1: no file yet
+        Action action;
     } cases[] = {
-        {"a new file", -1, true},
-        {"an earlier version's file, readable by all", 0644, true},
-        {"a file writable by the group", 0664, true},
-        {"forgetting into a file readable by all", 0644, false},
-        {"a file already private", 0600, true},
+        {"a new file", "Tessaly.conf", -1, Action::Remember},
+        {"a fresh account without a configuration folder", "home/.config/Tessaly.conf", -1, Action::Remember},
+        {"an earlier version's file, readable by all", "Tessaly.conf", 0644, Action::Remember},
+        {"a file writable by the group", "Tessaly.conf", 0664, Action::Remember},
+        {"forgetting into a file readable by all", "Tessaly.conf", 0644, Action::Forget},
+        {"reading a password another writer left readable by all", "Tessaly.conf", 0644, Action::ReadOnly},
+        {"a file already private", "Tessaly.conf", 0600, Action::Remember},
     };
+    const std::string scrambled = scramblePassword("secret9");
     for (const auto& c : cases) {
-        QFile::remove(file());
+        const QString path = dir.filePath(QString::fromUtf8(c.at));
+        QFile::remove(path);
         if (c.before >= 0) {
             {
-                QSettings raw(file(), QSettings::IniFormat);
+                QSettings raw(path, QSettings::IniFormat);
                 raw.setValue("username", "old");
+                raw.setValue("password", QString::fromLatin1(scrambled.data(), static_cast<qsizetype>(scrambled.size())));
             }
-            ASSERT_EQ(::chmod(QFile::encodeName(file()).constData(), static_cast<mode_t>(c.before)), 0);
+            ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), static_cast<mode_t>(c.before)), 0);
         }
-        RememberedLogin store(noKeyring, file());
-        if (c.remember)
+        RememberedLogin store(noKeyring, path);
+        if (c.action == Action::Remember)
             store.write({"joe12", "secret9"});
-        else
+        else if (c.action == Action::Forget)
             store.forget();
-        EXPECT_EQ(mode(), 0600) << c.what;
-        EXPECT_EQ(store.read().password, c.remember ? "secret9" : "") << c.what;
+        EXPECT_EQ(store.read().password, c.action == Action::Forget ? "" : "secret9") << c.what;
+        EXPECT_EQ(modeOf(path), 0600) << c.what;
+        for (QString folder = QFileInfo(path).path(); folder != dir.path(); folder = QFileInfo(folder).path())
+            EXPECT_EQ(modeOf(folder), 0700) << c.what << ": " << folder.toStdString();
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // For tests run by tests/support/with-secret-service: whether the private
-// keyring runs, and why not.
+// keyring runs in the state the test wants ("running": unlocked; "locked"),
+// and why not.
 
 #include <QByteArray>
 
@@ -8,11 +9,11 @@
 
 namespace tessaly {
 
-// Empty when the keyring runs; else why there is none, for GTEST_SKIP.
-inline std::string secretServiceMissing()
+// Empty when the keyring runs as wanted; else why not, for GTEST_SKIP.
+inline std::string secretServiceMissing(const char* wanted = "running")
 {
     const QByteArray service = qgetenv("TESSALY_SECRET_SERVICE");
-    if (service == "running")
+    if (service == wanted)
         return {};
     return "no Secret Service for this test: " +
            (service.isEmpty() ? std::string("not run under tests/support/with-secret-service") : service.toStdString());

@@ -62,10 +62,10 @@ class Suite:
                 except subprocess.TimeoutExpired:
                     process.kill()
 
-    def start_desktop(self):
+    def start_desktop(self, size="1280x1024"):
         number = free_display()
         self.display = f":{number}"
-        self.start(["Xvfb", self.display, "-screen", "0", "1280x1024x24", "-dpi", "96", "-nolisten", "tcp"],
+        self.start(["Xvfb", self.display, "-screen", "0", size + "x24", "-dpi", "96", "-nolisten", "tcp"],
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         wait_for(lambda: os.path.exists(f"/tmp/.X11-unix/X{number}"), 10, "Xvfb")
         self.env["DISPLAY"] = self.display

@@ -39,7 +39,7 @@ protected:
     QImage draw(TableState& table, ScreenScale scale = {}, QSize client = kClient)
     {
         EXPECT_TRUE(frame.render(table, sound, client, scale));
-        return frame.image().toImage();
+        return frame.image();
     }
     // The frame of an empty table: the felt only.
     QImage felt(int seatCount)
@@ -49,7 +49,7 @@ protected:
         TableState empty;
         empty.seatCount = seatCount;
         plain.render(empty, sound, kClient, {});
-        return plain.image().toImage();
+        return plain.image();
     }
 
     TableFrame frame;
@@ -194,7 +194,7 @@ TEST_F(TableFrameTest, TheAnnouncementShowsAndIsGoneAfterSeventeenFrames)
     table.historySeat = 6;
     table.historyKind = kHistoryCheck;
     const QImage empty = felt(10);
-    const QRect word(point(SeatGroup::PlayerBox, 10, 6) + QPoint(10, 10), QSize(65, 20));
+    const QRect word(point(SeatGroup::ActionWord, 10, 6) + QPoint(10, 10), QSize(65, 20));
     EXPECT_TRUE(holdsColour(draw(table), word, Qt::white));
     for (int frameNo = 2; frameNo <= 17; ++frameNo)
         draw(table);
@@ -249,7 +249,7 @@ TEST_F(TableFrameTest, AMissingBackgroundIsNamedAndTheTableIsStillDrawn)
     ASSERT_FALSE(boxes.shown.empty());
     EXPECT_EQ(boxes.shown[0].text, "ERROR LOADING POKERCOVER.JPG");
     EXPECT_TRUE(frame.render(table, sound, kClient, {}));
-    EXPECT_EQ(frame.image().toImage().pixel(5, 300), qRgb(0, 0, 0));
+    EXPECT_EQ(frame.image().pixel(5, 300), qRgb(0, 0, 0));
 }
 
 // Screenshots for a person to look at: TESSALY_SHOTS_DIR=/tmp.

@@ -37,8 +37,9 @@ TEST(SeatLayout, EveryGroupOfBothLayouts)
         {SeatGroup::FaceDownCards, 6, 0, {521, 65}},   {SeatGroup::FaceDownCards, 6, 4, {101, 192}},
         {SeatGroup::SitOut, 10, 0, {464, 86}},         {SeatGroup::SitOut, 10, 6, {124, 285}},
         {SeatGroup::SitOut, 6, 1, {625, 192}},         {SeatGroup::SitOut, 6, 5, {237, 88}},
-        {SeatGroup::FaceUpCards, 10, 3, {689, 301}},   {SeatGroup::FaceUpCards, 10, 8, {75, 54}},
-        {SeatGroup::FaceUpCards, 6, 2, {550, 357}},    {SeatGroup::FaceUpCards, 6, 3, {170, 356}},
+        {SeatGroup::FaceUpCards, 10, 3, {648, 288}},   {SeatGroup::FaceUpCards, 10, 8, {131, 83}},
+        {SeatGroup::FaceUpCards, 6, 2, {495, 312}},    {SeatGroup::FaceUpCards, 6, 3, {233, 305}},
+        {SeatGroup::ActionWord, 10, 0, {428, 54}},     {SeatGroup::ActionWord, 6, 5, {229, 50}},
         // Any seat count but 10 is the 6-seat layout.
         {SeatGroup::PlayerBox, 0, 1, {700, 127}},      {SeatGroup::Bet, 9, 5, {272, 135}},
         // Seats the layout does not have.
@@ -49,6 +50,32 @@ TEST(SeatLayout, EveryGroupOfBothLayouts)
         SCOPED_TRACE(::testing::Message() << static_cast<int>(c.group) << " " << c.seatCount << " " << c.seat);
         EXPECT_EQ(seatPoint(c.group, c.seatCount, c.seat), c.point);
         EXPECT_EQ(seatOnTable(c.seatCount, c.seat), !(c.point == TablePoint{0, 0}));
+    }
+}
+
+// Whatever is drawn at a seat leaves every player's name and stack in view,
+// at both layouts and at scale 1 and 2.
+TEST(SeatLayout, NothingCoversAPlayerBox)
+{
+    constexpr SeatGroup kBoxes[] = {SeatGroup::PlayerBox, SeatGroup::OwnPlayerBox};
+    constexpr SeatGroup kDrawn[] = {SeatGroup::Bet, SeatGroup::DealerButton, SeatGroup::TurnMarker,
+                                    SeatGroup::FaceDownCards, SeatGroup::SitOut, SeatGroup::FaceUpCards,
+                                    SeatGroup::ActionWord};
+    for (const int seats : {kTenSeats, kSixSeats}) {
+        for (const double scale : {1.0, 2.0}) {
+            for (const SeatGroup group : kDrawn) {
+                for (int seat = 0; seat < seats; ++seat) {
+                    const SeatRect drawn = seatRect(group, seats, seat, scale, scale);
+                    for (const SeatGroup boxes : kBoxes) {
+                        for (int owner = 0; owner < seats; ++owner) {
+                            EXPECT_FALSE(drawn.intersects(seatRect(boxes, seats, owner, scale, scale)))
+                                << seats << " seats, scale " << scale << ": group " << static_cast<int>(group)
+                                << " of seat " << seat << " over the box of seat " << owner;
+                        }
+                    }
+                }
+            }
+        }
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "client/table/HandEvents.h"
 #include "client/table/SpokenTexts.h"
 #include "client/table/TableState.h"
 
@@ -10,6 +11,7 @@ namespace tessaly {
 namespace {
 
 constexpr int kUser = 2;
+constexpr std::array<std::int8_t, 3> none{kNoCard, kNoCard, kNoCard};
 
 // The user at seat 3 (index 2), blinds 0.05/0.10 in front, 0.40 in the pot.
 TableState handInPlay()
@@ -99,6 +101,44 @@ TEST(SpokenTexts, AskedForCardsBoardPotAndSeats)
         EXPECT_EQ(seatText(table, seat), text);
     table.playerSatOut(3);
     EXPECT_EQ(seatText(table, 3), "Seat 4: Marlowe, 10, bet 0.30, sitting out");
+}
+
+TEST(SpokenTexts, EventsOfTheHandAsTheyHappen)
+{
+    using K = HandEventKind;
+    const TableState table = handInPlay();
+    const auto event = [](K kind, int seat, const char* name, float amount = 0,
+                          std::array<std::int8_t, 3> cards = none, const char* detail = "") {
+        HandEvent e;
+        e.kind = kind;
+        e.seat = seat;
+        e.name = name;
+        e.amount = amount;
+        e.cards = cards;
+        e.detail = detail;
+        return e;
+    };
+    const struct {
+        HandEvent event;
+        std::optional<std::string> spoken;
+    } cases[] = {
+        {event(K::Raise, 1, "Nimbus", 0.6f), "Nimbus raises to 0.60"},
+        {event(K::Post, 1, "Nimbus", 0.05f, none, "small blind"), "Nimbus posts the small blind 0.05"},
+        {event(K::Call, 3, "Marlowe", 0.2f), "Marlowe calls 0.20"},
+        {event(K::Check, 0, ""), "Seat 1 checks"},
+        {event(K::AllIn, 3, "Marlowe", 4), "Marlowe goes all in for 4"},
+        {event(K::Fold, 1, "Nimbus"), "Nimbus folds"},
+        {event(K::Flop, kNoSeat, "", 0, {28, 33, 27}), "Flop: 9 of diamonds, 10 of hearts, 8 of spades"},
+        {event(K::River, kNoSeat, "", 0, {44, kNoCard, kNoCard}), "River: king of diamonds"},
+        {event(K::Shows, 3, "Marlowe", 0, {51, 45, kNoCard}), "Marlowe shows ace of spades, king of hearts"},
+        {event(K::Wins, 3, "Marlowe", 4.35f, none, "with a straight, main pot"), "Marlowe wins 4.35 with a straight"},
+        {event(K::Wins, 3, "Marlowe", 2, none, "side pot 1"), "Marlowe wins 2, side pot 1"},
+        {event(K::Wins, kUser, "me", 1.5f, none, "main pot"), "You win 1.50"},
+        {event(K::Call, kUser, "me", 0.2f), std::nullopt},   // the user's own choice
+        {event(K::Start, kNoSeat, ""), std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(spokenEvent(c.event, table), c.spoken) << handEventText(c.event);
 }
 
 } // namespace

@@ -191,6 +191,29 @@ TEST(DialogWindow, ScalesWithTheScreen)
     EXPECT_EQ(window.control(1037)->geometry().topLeft(), QPoint(120, 28 + window.clientRect().top()));
 }
 
+// A window of fixed size asks the window manager for no maximize button:
+// the hint is left out, the customised title bar makes the window manager
+// take the missing hint as a refusal, and the size is fixed both ways.
+TEST(DialogWindow, OnlyAResizableWindowOffersToMaximize)
+{
+    const struct {
+        const char* what;
+        unsigned flags;
+    } cases[] = {
+        {"a dialog", dlg::SystemMenu},
+        {"a window on the task bar, as the lobby", dlg::SystemMenu | dlg::MinimizeBox},
+        {"a resizable window", dlg::SystemMenu | dlg::Resizable},
+    };
+    for (const auto& c : cases) {
+        const DialogTemplate style{.resource = 902, .caption = "Style", .width = 100, .height = 50, .flags = c.flags};
+        const DialogWindow window(style, skinDialogBuilder(), ScreenScale{});
+        const bool resizable = (c.flags & dlg::Resizable) != 0;
+        EXPECT_EQ(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint), resizable) << c.what;
+        EXPECT_TRUE(window.windowFlags().testFlag(Qt::CustomizeWindowHint)) << c.what;
+        EXPECT_EQ(window.minimumSize() == window.maximumSize(), !resizable) << c.what;
+    }
+}
+
 TEST(Desktop, TextsBreakLinesAtCarriageReturnsAndResourcesResolve)
 {
     EXPECT_EQ(displayText("Incorrect username and/or password.\rIf you do not"),
