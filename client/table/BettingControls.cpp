@@ -28,7 +28,7 @@ std::vector<ControlTemplate> bettingControls()
     };
     // The pot presets sit in a row over the slider's left end.
     auto preset = [](int index, int x) {
-        return ControlTemplate{.id = kHalfPot + index, .kind = ControlKind::PushButton, .rect = {x, 272, 20, 11},
+        return ControlTemplate{.id = kHalfPot + index, .kind = ControlKind::PushButton, .rect = {x, 272, 24, 11},
                                .text = betPresetLabel(kBetPresets[static_cast<std::size_t>(index)]), .flags = hidden};
     };
     const UnitRect left{264, 298, 61, 18};
@@ -58,9 +58,9 @@ std::vector<ControlTemplate> bettingControls()
         push(kShowLost, offerLeft, "Show (You lost)"),
         push(kMuckLost, offerRight, "Muck (You lost)"),
         preset(0, 264),
-        preset(1, 285),
-        preset(2, 306),
-        preset(3, 327),
+        preset(1, 289),
+        preset(2, 314),
+        preset(3, 339),
     };
 }
 

@@ -425,6 +425,8 @@ TEST_F(ActionBarTest, PresetsFillTheBoxAndTheSliderReadsTheAmount)
     }
     EXPECT_EQ(caption(kMiddleAction), QStringLiteral("All In 100"));
     EXPECT_THAT(sender.lines, IsEmpty());   // a preset only fills the box
+    host.control(kLeftAction)->setFocus();
+    screenshot(QStringLiteral("betting-presets.png"));
 
     table.userToAct = 0;
     frame();
