@@ -9,10 +9,11 @@ Every table window still runs its 28 ms frame step and sends the screen
 only what changed; the goals are 4 % for four tables and 8 % for eight.
 Usage: client_tables.py [SECONDS] [TABLE COUNT ...] (default 4 8).
 
-Measured twice: with the accessibility bridge on (as for a screen reader
-user; the tables are found and opened over AT-SPI), and without it (as for
-everyone else; a first client with the bridge tells where the lobby's rows
-are, and the measured one is driven by those positions alone).
+Measured three times: with the accessibility bridge on (as for a screen
+reader user; the tables are found and opened over AT-SPI), with "Speak
+table events" off and then on (every event of the four hands spoken), and
+without the bridge (as for everyone else; the first clients tell where the
+lobby's rows are, and the measured one is driven by those positions alone).
 """
 
 import os
@@ -66,21 +67,30 @@ def measure_tables(count, seconds):
     try:
         suite.start_desktop("1920x1080")
         house = House(suite, ["--bots", "3"])
-        program = os.path.join(os.environ["TESSALY_DIST_DIR"], "Tessaly")
+        # A copy of the install, whose keyboard.txt says whether the tables speak.
+        install = os.path.join(root, "install")
+        shutil.copytree(os.environ["TESSALY_DIST_DIR"], install, symlinks=True)
+        program = os.path.join(install, "Tessaly")
         env = house.client_environment(suite)
-        client = suite.start([program], env=env, cwd=root, stderr=open(os.path.join(root, "client.log"), "w"))
-        lobby = wait_for(lambda: window_named(r"Welcome to"), 40, "the lobby")
-        lobby_x, lobby_y = window_origin(suite, wait_for(lambda: x_window(suite, "Welcome to"), 10, "the lobby"))
         rows = {}
-        for name in tables:
-            x, y = centre(wait_for(lambda: control(lobby, "table cell", name), 15, name))
-            rows[name] = (x - lobby_x, y - lobby_y)
-        for name in tables:
-            window = open_table(suite, name)
-            click(suite, wait_for(lambda: control(window, "push button", "View Lobby"), 10, "View Lobby"))
-        print(f"{count} table windows watching bot play, accessibility bridge on: " + measure(client, seconds))
-        client.terminate()
-        client.wait(10)
+        for speech in ("off", "on"):
+            with open(os.path.join(install, "keyboard.txt"), "w") as f:
+                f.write(f"speak={speech}\n")
+            client = suite.start([program], env=env, cwd=root, stderr=open(os.path.join(root, f"client-{speech}.log"), "w"))
+            lobby = wait_for(lambda: window_named(r"Welcome to"), 40, "the lobby")
+            lobby_x, lobby_y = window_origin(suite, wait_for(lambda: x_window(suite, "Welcome to"), 10, "the lobby"))
+            for name in tables:
+                x, y = centre(wait_for(lambda: control(lobby, "table cell", name), 15, name))
+                rows[name] = (x - lobby_x, y - lobby_y)
+            for name in tables:
+                window = open_table(suite, name)
+                click(suite, wait_for(lambda: control(window, "push button", "View Lobby"), 10, "View Lobby"))
+            print(f"{count} table windows watching bot play, accessibility bridge on, speech {speech}: "
+                  + measure(client, seconds))
+            client.terminate()
+            client.wait(10)
+            wait_for(lambda: not x_window(suite, "Welcome to"), 10, "the client gone")
+        os.remove(os.path.join(install, "keyboard.txt"))
 
         # The second client finds the windows where the first left them.
         env.pop("QT_LINUX_ACCESSIBILITY_ALWAYS_ON")

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "client/diag/LoadedModules.h"
+#include "platform/gui/AccessibleValues.h"
 
 namespace tessaly {
 namespace {
@@ -72,7 +73,7 @@ dlgSystemInfo::dlgSystemInfo(const SystemInfoTexts& texts, QWidget* parent)
         field->setToolTip(field->text().trimmed());
     }
     for (const auto& [id, label] : kFieldLabels)
-        staticText(id)->setAccessibleName(QString::fromLatin1(label));
+        nameWithCaption(*staticText(id), QString::fromLatin1(label));
     for (QLabel* label : findChildren<QLabel*>())
         if (label->accessibleName().isEmpty())
             label->setAccessibleName(label->text());

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -61,6 +62,9 @@ void addRow(QTreeWidget& list, const Column (&columns)[N], const std::string (&t
     for (int c = 0; c < static_cast<int>(N); ++c) {
         item->setText(c, toQString(texts[c]));
         item->setTextAlignment(c, columns[c].alignment);
+        // A screen reader reads each cell with its column's name.
+        item->setData(c, Qt::AccessibleTextRole, QString::fromLatin1(columns[c].title) + QStringLiteral(": ") +
+                                                    toQString(texts[c]));
     }
     list.addTopLevelItem(item);
 }
@@ -162,6 +166,14 @@ bool refillPlayerList(QTreeWidget& list, SessionValues& session)
 TableListClicks::TableListClicks(QTreeWidget& list) : QObject(&list), list_(list)
 {
     list.viewport()->installEventFilter(this);
+    list.installEventFilter(this);
+    // The arrow keys select as a click does.
+    connect(&list, &QTreeWidget::itemSelectionChanged, this, [this] {
+        if (!keyMoving_)
+            return;
+        keyMoving_ = false;
+        emit clicked(selectedRow());
+    });
 }
 
 int TableListClicks::selectedRow() const
@@ -170,8 +182,35 @@ int TableListClicks::selectedRow() const
     return selected.isEmpty() ? -1 : list_.indexOfTopLevelItem(selected.first());
 }
 
-bool TableListClicks::eventFilter(QObject*, QEvent* event)
+bool TableListClicks::keyEvent(QKeyEvent* event)
 {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (event->type() == QEvent::KeyPress) {
+            if (const int row = selectedRow(); row >= 0)
+                emit doubleClicked(row);
+        }
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        keyMoving_ = event->type() == QEvent::KeyPress;
+        return false;
+    default: return false;
+    }
+}
+
+bool TableListClicks::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == &list_) {
+        const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+        return key && keyEvent(static_cast<QKeyEvent*>(event));
+    }
     const auto leftButton = [event] { return static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton; };
     switch (event->type()) {
     case QEvent::MouseButtonPress:

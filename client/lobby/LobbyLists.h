@@ -8,6 +8,7 @@
 #include <QStyledItemDelegate>
 #include <QRgb>
 
+class QKeyEvent;
 class QTreeWidget;
 
 namespace tessaly {
@@ -57,6 +58,8 @@ bool refillPlayerList(QTreeWidget& list, SessionValues& session);
 // The table list's clicks as the lobby handles them: every left click
 // reports the selected row (-1 when it left none selected: a click on empty
 // space clears the selection), a double click the selected row, if any.
+// From the keyboard: a move with the arrow keys (and Page Up, Page Down,
+// Home, End) counts as a click, Return or Space as a double click.
 class TableListClicks final : public QObject {
     Q_OBJECT
 public:
@@ -71,9 +74,11 @@ protected:
 
 private:
     int selectedRow() const;
+    bool keyEvent(QKeyEvent* event);
 
     QTreeWidget& list_;
     bool releaseOfDoubleClick_ = false;
+    bool keyMoving_ = false;
 };
 
 } // namespace tessaly

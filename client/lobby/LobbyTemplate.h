@@ -37,6 +37,8 @@ enum Command : int {
     kDisableSounds = 151,
     kChangeCardImage = 32780,
     kDrawSmileys = 32799,
+    kKeyboard = 32830,
+    kSpeakTableEvents = 32831,
     kComingSoon = 32806,
     kPressReleases = 32807,
     kSoftwareNotes = 32808,

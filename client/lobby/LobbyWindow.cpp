@@ -15,6 +15,7 @@
 #include "client/diag/SystemInfoDialog.h"
 #include "client/lobby/LobbyDialogs.h"
 #include "client/lobby/LobbyHost.h"
+#include "client/lobby/LobbyKeyboard.h"
 #include "client/lobby/LobbyLists.h"
 #include "client/lobby/LobbyTemplate.h"
 #include "client/lobby/LobbyTexts.h"
@@ -89,6 +90,8 @@ dlgLobby::dlgLobby(LobbyContext& context, QWidget* parent)
       tableContext_{context.state, context.sender, context.boxes, context.sound, context.pages, this,
                     [this] { showLoginDialog(false); }, context.chatPictures, context.notes, desk_}
 {
+    keyboard_ = std::make_unique<LobbyKeyboard>(context.state.preferences, context.programDirectory, context.boxes,
+                                                context.screenReaderRunning);
     connectCommands();
     for (const auto& a : kAccessibleNames) {
         control<QWidget>(a.id)->setAccessibleName(QString::fromLatin1(a.name));
@@ -137,6 +140,7 @@ bool dlgLobby::initialise()
     SessionValues& session = context_.state.session;
     session.smileysShown = SettingsFile(context_.programDirectory).readAtStartup(session.smileysShown != 0) ? 1 : 0;
     command(kDrawSmileys)->setChecked(session.smileysShown != 0);
+    keyboard_->readAtStartup(command(kSpeakTableEvents));
 
     host.enterProgramDirectory();
     if (host.runVersionDecision())
@@ -222,6 +226,8 @@ void dlgLobby::runCommand(int id)
     case kHandHistories: openHandHistories(); break;
     case kDisableSounds: context_.sound.toggleSounds(); break;
     case kDrawSmileys: toggleSmileys(); break;
+    case kKeyboard: keyboard_->openDialog(this, command(kSpeakTableEvents)); break;
+    case kSpeakTableEvents: keyboard_->toggleSpeech(command(kSpeakTableEvents)); break;
     case kSoftwareNotes: context_.dialogs.runSoftwareNotes(this); break;
     case kNetworkMonitor: startNetworkMonitor(context_.launcher, context_.boxes); break;
     case kEmailUs: pages.open(pages::EmailUs); break;

@@ -16,12 +16,15 @@
 #include <QBasicTimer>
 #include <QPointer>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <vector>
 
 #include "client/lobby/LobbyBackdrop.h"
 #include "client/table/PokerRoomWindow.h"
 #include "client/ui/Picture.h"
 #include "platform/gui/DialogWindow.h"
+#include "platform/gui/ScreenReader.h"
 
 class QTreeWidget;
 
@@ -31,6 +34,7 @@ class ChatPictureTable;
 class LineSender;
 class LobbyDialogs;
 class LobbyHost;
+class LobbyKeyboard;
 class PageOpener;
 class PlayerNotes;
 class ProcessExit;
@@ -52,6 +56,8 @@ struct LobbyContext {
     std::filesystem::path programDirectory;   // where "settings.txt" lives
     const ChatPictureTable& chatPictures;     // the table windows' chat pictures
     PlayerNotes& notes;                       // the notes windows, one per player
+    // Whether a screen reader runs: "Speak table events" until the user chooses.
+    std::function<bool()> screenReaderRunning = screenReaderEnabled;
 };
 
 inline constexpr const char* kLeaveLobbyMessage = "You sure you want to leave Tessaly";
@@ -123,6 +129,7 @@ private:
     TableWindowContext tableContext_;
     QPointer<QDialog> login_;
     std::vector<QPointer<dlgPokerRoom>> tables_;
+    std::unique_ptr<LobbyKeyboard> keyboard_;
 
     Picture background_;
     LobbyBackdrop backdrop_;

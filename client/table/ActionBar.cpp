@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QSlider>
 #include <algorithm>
+#include <tuple>
 
 #include "client/net/ClientMessages.h"
 #include "client/net/LineSender.h"
@@ -12,6 +13,7 @@
 #include "client/ui/AmountText.h"
 #include "client/ui/SkinButton.h"
 #include "platform/MessageBoxes.h"
+#include "platform/gui/AccessibleValues.h"
 #include "platform/sys/CLocale.h"
 
 namespace tessaly {
@@ -31,7 +33,7 @@ ActionBar::ActionBar(const ControlMap& controls, BettingContext& context, QObjec
       middle_(controls.control<SkinButton>(kMiddleAction)), right_(controls.control<SkinButton>(kRightAction)),
       leftPost_(controls.control<SkinButton>(kLeftPost)), rightPost_(controls.control<SkinButton>(kRightPost)),
       slider_(controls.trackbar(kRaiseSlider)), box_(controls.control<AmountEdit>(kAmountBox)),
-      dealMeOutMark_(controls.checkBox(kDealMeOutMark)), imBack_(controls.control(kImBack))
+      dealMeOutMark_(controls.checkBox(kDealMeOutMark)), imBack_(controls.control(kImBack)), guard_(context.clock)
 {
     const std::pair<SkinButton*, void (ActionBar::*)()> buttons[] = {
         {left_, &ActionBar::leftClicked},         {middle_, &ActionBar::middleClicked},
@@ -47,6 +49,7 @@ ActionBar::ActionBar(const ControlMap& controls, BettingContext& context, QObjec
     }
     if (slider_ != nullptr) {
         slider_->setAccessibleName(QStringLiteral("Raise amount"));
+        setAccessibleAmount(*slider_, 0.0, QString());
         // The trackbar reported its moves while it had the focus; a value
         // set by the program, with the focus elsewhere, is no move.
         connect(slider_, &QSlider::valueChanged, this, [this](int position) {
@@ -90,42 +93,58 @@ void ActionBar::setUp()
     showPrompt(shown);
     if (shown.boxText) {
         writeBox(*shown.boxText);
+        readSliderAs(typedAmount(*shown.boxText));
         if (box_ != nullptr)
             box_->selectAll();
-        takeFocus();
     }
+    takeFocus();
     context_.table.promptSetUp = 1;
 }
 
 void ActionBar::showPrompt(const PromptControls& shown)
 {
-    const std::pair<SkinButton*, const std::optional<std::string>*> captions[] = {
-        {left_, &shown.left},         {middle_, &shown.middle},       {right_, &shown.right},
-        {leftPost_, &shown.leftPost}, {rightPost_, &shown.rightPost},
+    const std::tuple<int, SkinButton*, const std::optional<std::string>*> captions[] = {
+        {kLeftAction, left_, &shown.left},         {kMiddleAction, middle_, &shown.middle},
+        {kRightAction, right_, &shown.right},      {kLeftPost, leftPost_, &shown.leftPost},
+        {kRightPost, rightPost_, &shown.rightPost},
     };
-    for (const auto& [button, caption] : captions) {
+    for (const auto& [id, button, caption] : captions) {
         if (!caption->has_value())
             continue;
-        setCaption(button, qText(**caption));
+        const QString text = qText(**caption);
+        const auto last = promptCaptions_.find(id);
+        if (last != promptCaptions_.end() && last->second != text)
+            guard_.meaningChanged(id);
+        promptCaptions_[id] = text;
+        setCaption(button, text);
         showControl(button, true);
     }
     showControl(slider_, shown.boxText.has_value());
     showControl(box_, shown.boxText.has_value());
 }
 
-// The user's chat typing is never interrupted: a bet prompt takes the focus
-// only from an empty chat line, a raise prompt only when the chat line does
-// not have it.
+// The focus goes to the most likely answer: check or call, the blind, and
+// fold when calling means all in. The user's chat typing is never
+// interrupted: a bet prompt takes the focus only from an empty chat line,
+// the others only when the chat line does not have it.
 void ActionBar::takeFocus()
 {
-    if (box_ == nullptr)
-        return;
     const QLineEdit* chat = context_.chatInput ? context_.chatInput() : nullptr;
     const int kind = context_.table.promptKind;
     const bool take = kind == kPromptCheckOrBet ? (chat == nullptr || chat->text().isEmpty())
                                                 : (chat == nullptr || !chat->hasFocus());
-    if (take)
-        box_->setFocus(Qt::OtherFocusReason);
+    QWidget* likely = nullptr;
+    switch (kind) {
+    case kPromptCheckOrBet:
+    case kPromptCallOrRaise:
+    case kPromptCallOnly: likely = left_; break;
+    case kPromptAllInOrFold: likely = rightPost_; break;
+    case kPromptBigBlind:
+    case kPromptSmallBlind: likely = leftPost_; break;
+    default: break;
+    }
+    if (take && likely != nullptr)
+        likely->setFocus(Qt::OtherFocusReason);
 }
 
 void ActionBar::resetForArrivedAction()
@@ -144,6 +163,7 @@ void ActionBar::sliderMoved(int position)
     TableState& T = context_.table;
     const float amount = sliderAmount(T, position);
     writeBox(amountText(amount));
+    readSliderAs(amount);
     T.raiseToCopy = amount;
     if (T.gameType != kGamePotLimit && position == kSliderTop)
         setMiddleCaption(allInSliderLabel(amount));
@@ -153,9 +173,20 @@ void ActionBar::sliderMoved(int position)
 
 void ActionBar::amountTyped()
 {
+    showAmount(typedAmount(box_->text().toStdString()));
+}
+
+void ActionBar::fillAmount(float amount)
+{
+    writeBox(amountText(amount));
+    showAmount(amount);
+}
+
+void ActionBar::showAmount(double v)
+{
     TableState& T = context_.table;
-    const double v = typedAmount(box_->text().toStdString());
     T.raiseToCopy = static_cast<float>(v);
+    readSliderAs(v);
     const std::optional<long> position = typedSliderPosition(v, T);
     if (position && slider_ != nullptr)
         slider_->setValue(static_cast<int>(std::clamp<long>(*position, 0, kSliderTop)));
@@ -163,6 +194,13 @@ void ActionBar::amountTyped()
         setMiddleCaption(allInBoxLabel(T.raiseToCopy));
     else
         setMiddleCaption(betToLabel(betOrRaiseWord(T), T.raiseToCopy));
+}
+
+// A screen reader reads the slider as the amount it stands for.
+void ActionBar::readSliderAs(double amount)
+{
+    if (slider_ != nullptr)
+        setAccessibleAmount(*slider_, amount, qText(amountText(static_cast<float>(amount))));
 }
 
 void ActionBar::writeBox(const std::string& text)
@@ -202,6 +240,8 @@ void ActionBar::betOrRaise()
 
 void ActionBar::leftClicked()
 {
+    if (!accepts(kLeftAction))
+        return;
     const int kind = context_.table.promptKind;
     if (kind == kPromptCheckOrBet)
         answer(replyMessage(context_.tableId, kReplyCheck));
@@ -211,6 +251,8 @@ void ActionBar::leftClicked()
 
 void ActionBar::middleClicked()
 {
+    if (!accepts(kMiddleAction))
+        return;
     const int kind = context_.table.promptKind;
     if (kind == kPromptCallOnly)
         answer(replyMessage(context_.tableId, kReplyAllIn));
@@ -220,6 +262,8 @@ void ActionBar::middleClicked()
 
 void ActionBar::fold()
 {
+    if (!accepts(kRightAction))
+        return;
     TableState& T = context_.table;
     T.userToAct = 0;
     T.promptSetUp = 0;
@@ -234,6 +278,8 @@ void ActionBar::fold()
 
 void ActionBar::leftPostClicked()
 {
+    if (!accepts(kLeftPost))
+        return;
     const TableState& T = context_.table;
     if (T.promptKind == kPromptAllInOrFold)
         answer(replyMessage(context_.tableId, kReplyAllIn));
@@ -245,6 +291,8 @@ void ActionBar::leftPostClicked()
 
 void ActionBar::rightPostClicked()
 {
+    if (!accepts(kRightPost))
+        return;
     const int kind = context_.table.promptKind;
     if (kind == kPromptAllInOrFold)
         answer(replyMessage(context_.tableId, kReplyFold));

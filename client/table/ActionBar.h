@@ -2,11 +2,15 @@
 // The action bar of the table window: the three action buttons, the two
 // post buttons, the raise slider and the raise amount box. Each frame it
 // turns them into the choices of the pending prompt; each click answers the
-// prompt through the sender.
+// prompt through the sender. A button whose caption differs from the one
+// it showed at the last prompt ignores clicks for half a second.
 
 #include <QObject>
+#include <QString>
+#include <map>
 
 #include "client/table/BettingControls.h"
+#include "client/table/MisclickGuard.h"
 #include "platform/gui/DialogBuilder.h"
 
 class QCheckBox;
@@ -32,6 +36,9 @@ public:
     // Bet or raise to the amount in the box (the middle button for prompt
     // kinds 0 and 2).
     void betOrRaise();
+    // Puts a chosen amount into the box as if typed: the slider follows and
+    // the middle button reads it. Nothing is sent.
+    void fillAmount(float amount);
 
 private:
     void hideAll();
@@ -41,6 +48,9 @@ private:
     void resetForArrivedAction();
     void sliderMoved(int position);
     void amountTyped();
+    void showAmount(double amount);
+    void readSliderAs(double amount);
+    bool accepts(int control) const { return guard_.accepts(control); }
     void writeBox(const std::string& text);
     void setMiddleCaption(const std::string& caption);
 
@@ -63,6 +73,8 @@ private:
     AmountEdit* box_;
     QCheckBox* dealMeOutMark_;
     QWidget* imBack_;
+    MisclickGuard guard_;
+    std::map<int, QString> promptCaptions_;   // by control: the caption of its last prompt
 };
 
 } // namespace tessaly

@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QWidget>
 
+#include "client/table/BetPresets.h"
+
 namespace tessaly {
 
 using namespace betting;
@@ -23,6 +25,11 @@ std::vector<ControlTemplate> bettingControls()
     };
     auto push = [](int id, UnitRect rect, const char* text) {
         return ControlTemplate{.id = id, .kind = ControlKind::PushButton, .rect = rect, .text = text, .flags = hidden};
+    };
+    // The pot presets sit in a row over the slider's left end.
+    auto preset = [](int index, int x) {
+        return ControlTemplate{.id = kHalfPot + index, .kind = ControlKind::PushButton, .rect = {x, 272, 24, 11},
+                               .text = betPresetLabel(kBetPresets[static_cast<std::size_t>(index)]), .flags = hidden};
     };
     const UnitRect left{264, 298, 61, 18};
     const UnitRect middle{326, 298, 61, 18};
@@ -50,6 +57,10 @@ std::vector<ControlTemplate> bettingControls()
         push(kMuck, offerRight, "Muck?"),
         push(kShowLost, offerLeft, "Show (You lost)"),
         push(kMuckLost, offerRight, "Muck (You lost)"),
+        preset(0, 264),
+        preset(1, 289),
+        preset(2, 314),
+        preset(3, 339),
     };
 }
 

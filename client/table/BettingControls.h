@@ -8,6 +8,8 @@
 #include <functional>
 #include <vector>
 
+#include "client/table/MisclickGuard.h"
+
 #include "platform/gui/DialogTemplate.h"
 
 class QAbstractButton;
@@ -43,6 +45,7 @@ enum Control {
     kShowLost = 1054,
     kMuckLost = 1055,
     kImBack = 1058,
+    kHalfPot = 1200,   // the pot presets, 1200-1203 in the order of kBetPresets
 };
 
 // The bitmap under the five action buttons, keyed in RGB(255, 0, 240).
@@ -72,6 +75,7 @@ struct BettingContext {
     std::function<QLineEdit*()> chatInput;   // may return nullptr
     std::function<void()> getMoreChips;      // the "Get More Chips" command, with its checks
     std::function<void()> openRebuy;         // the re-buy dialog without the checks ("I am back")
+    MisclickGuard::Clock clock = MisclickGuard::steadyMilliseconds;
 };
 
 // Shows or hides a control that may be missing from the map.

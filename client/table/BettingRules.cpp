@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "client/table/BetPresets.h"
 #include "client/ui/AmountText.h"
 #include "platform/sys/CLocale.h"
 
@@ -83,8 +84,15 @@ float sliderAmount(const TableState& table, int position)
 {
     const int p = std::clamp(position, 0, kSliderTop);
     const float min = table.minRaiseTo;
-    const float amount = sliderAmounts(min, min + sliderRange(table))[static_cast<std::size_t>(p)];
-    return p == 0 ? amount : amount + userInFront(table);
+    const SliderAmounts amounts = sliderAmounts(min, min + sliderRange(table));
+    const float amount = amounts[static_cast<std::size_t>(p)];
+    if (p == 0)
+        return amount;
+    // In between, whole small blinds; the minimum and the top stay exact.
+    const float top = amounts[kSliderTop] + userInFront(table);
+    if (amount == amounts[0] || amount == amounts[kSliderTop])
+        return amount + userInFront(table);
+    return roundedToStep(amount + userInFront(table), table.smallBlind, min, top);
 }
 
 std::optional<long> typedSliderPosition(double typed, const TableState& table)

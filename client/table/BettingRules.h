@@ -50,7 +50,8 @@ SliderAmounts sliderAmounts(float min, float max);
 
 // The amount of a slider position for the pending prompt: the table's entry
 // from minRaiseTo to minRaiseTo + range; any position but 0 adds the user's
-// own bet, so the top is everything the user has (at no limit).
+// own bet, so the top is everything the user has (at no limit). Between the
+// ends the amounts are rounded to the table's small blind.
 float sliderAmount(const TableState& table, int position);
 
 // The slider position of a typed amount: (v - min) / (stack - min) * 100,

@@ -10,6 +10,7 @@
 
 #include "client/net/Protocol.h"
 #include "client/table/FixedText.h"
+#include "client/table/Hotkeys.h"
 #include "client/table/TableState.h"
 
 namespace tessaly {
@@ -62,6 +63,7 @@ struct SessionValues {
 struct ClientState {
     std::array<TableState, kTableCount> tables{};
     SessionValues session;
+    TablePreferences preferences;
 
     bool operator==(const ClientState&) const = default;
 };

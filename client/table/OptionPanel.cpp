@@ -29,6 +29,10 @@ OptionPanel::OptionPanel(const ControlMap& controls, BettingContext& context, QO
     for (const auto& o : options) {
         const Option option{controls.checkBox(o.mark), controls.control(o.label), o.flag};
         options_.push_back(option);
+        // The keyboard reaches the option through its check mark; the label
+        // only takes the mouse's clicks.
+        if (option.label != nullptr)
+            option.label->setFocusPolicy(Qt::NoFocus);
         const bool dealMeOut = o.flag == &TableState::sittingOut;
         // A click on a mark counts as a click on its label.
         for (QWidget* control : {static_cast<QWidget*>(option.mark), option.label}) {

@@ -16,6 +16,7 @@
 #include "client/net/ClientMessages.h"
 #include "client/net/LineSender.h"
 #include "client/table/ActionBar.h"
+#include "client/table/BetPresetButtons.h"
 #include "client/table/BettingControls.h"
 #include "client/table/BuyInDialog.h"
 #include "client/table/ClientState.h"
@@ -29,6 +30,8 @@
 #include "client/table/TableChat.h"
 #include "client/table/TableDesk.h"
 #include "client/table/TableDescription.h"
+#include "client/table/TableKeyboard.h"
+#include "client/table/TableSpeech.h"
 #include "client/table/TablePages.h"
 #include "client/table/TableWindowRules.h"
 #include "client/table/ZoomedControls.h"
@@ -125,6 +128,7 @@ dlgPokerRoom::dlgPokerRoom(TableWindowContext& context, int tableId, std::string
     chat_ = std::make_unique<TableChat>(*this, TableChatContext{T, state().session, tableId_, sender(), boxes(),
                                                                 context_.chatPictures, this, context_.showLogin});
     handLog_ = std::make_unique<HandLog>(*this, clientRect(), scale().x);
+    setUpKeyboard();
     chat_->input()->setFocus();
 
     // Everything is laid out at zoom 1 now; the user may resize from here.
@@ -136,6 +140,22 @@ dlgPokerRoom::dlgPokerRoom(TableWindowContext& context, int tableId, std::string
     setMaximumSize(largest.width, largest.height);
     if (context_.desk != nullptr)
         context_.desk->open(*this);
+}
+
+void dlgPokerRoom::setUpKeyboard()
+{
+    presets_ = std::make_unique<BetPresetButtons>(*this, *betting_, *actionBar_);
+    // A prompt brings the window forward as "ACTION:" does, under the desk's
+    // rule for the user busy elsewhere.
+    speech_ = new TableSpeech(*this,
+                              TableSpeechContext{table(), state().preferences, [this] { forwardPending_ = true; }});
+    keyboard_ = new TableKeyboard(
+        *this, TableKeyboardContext{*this, table(), state().preferences, *presets_,
+                                    [this](TableCommand command) { speech_->ask(command); },
+                                    [this](int seat) { speech_->askSeat(seat); },
+                                    [this](int seat, QWidget* spot) {
+                                        showPlayerMenu(seat, spot->mapToGlobal(spot->rect().center()));
+                                    }});
 }
 
 dlgPokerRoom::~dlgPokerRoom() = default;
@@ -200,8 +220,11 @@ void dlgPokerRoom::frameStep()
         forwardPending_ = true;
         T.bringToFront = 0;
     }
-    forwardStep(T.userToAct == 1);
+    forwardStep(T.userToAct == 1 || T.bragOffered == 1 || T.showLostOffered == 1);
     actionBar_->promptStep();
+    presets_->frameStep();
+    speech_->frameStep();
+    keyboard_->frameStep();
     offers_->frameStep();
     options_->markStep();
     // Whatever the description names is drawn too: it can only have changed
@@ -210,15 +233,19 @@ void dlgPokerRoom::frameStep()
     if (frame_.render(T, context_.sound, QSize(zoomed.width, zoomed.height), scale(), zoom_)) {
         update(frame_.changed().translated(clientRect().topLeft()));
         describeTable();
+        keyboard_->describeSeats();
     }
 }
 
-// The hand's events go to the log; each hand the user was dealt into is
+// The hand's events go to the log and to the screen reader; each hand the user was dealt into is
 // written to the hand histories once it is over.
 void dlgPokerRoom::followHand()
 {
     TableState& T = table();
-    handLog_->frameStep(T);
+    T.handEvents.drain([this](const HandEvent& event) {
+        handLog_->append(event);
+        speech_->handEvent(event);
+    });
     std::deque<HandRecord>& finished = T.handHistory.finished;
     while (!finished.empty()) {
         if (finished.front().userSeat != kNoSeat && !handHistories_.append(finished.front(), localStampNow()))
@@ -525,11 +552,22 @@ void dlgPokerRoom::openPlayerMenu(const QPoint& position)
     const QPointF inTable = QPointF(position - clientRect().topLeft()) / zoom_;
     const int seat = playerBoxAt(static_cast<int>(inTable.x()), static_cast<int>(inTable.y()), table(), scale().x,
                                  scale().y);
-    if (seat < 0)
+    if (seat >= 0)
+        showPlayerMenu(seat, mapToGlobal(position));
+}
+
+void dlgPokerRoom::showPlayerMenu(int seat, const QPoint& globalPosition)
+{
+    if (!isSeat(seat) || table().seatOccupied[static_cast<std::size_t>(seat)] == 0)
         return;
     const std::string name = table().playerName[static_cast<std::size_t>(seat)].str();
     PlayerNotes& notes = context_.notes;
-    playerMenu(this, [&notes, name] { notes.open(name); })->popup(mapToGlobal(position));
+    QMenu* menu = playerMenu(this, [&notes, name] { notes.open(name); });
+    menu->setAccessibleName(QStringLiteral("Player menu: ") + toQString(name));
+    menu->popup(globalPosition);
+    // The first item active: the menu has the keyboard and a screen reader
+    // hears where it is.
+    menu->setActiveAction(menu->actions().value(0));
 }
 
 } // namespace tessaly

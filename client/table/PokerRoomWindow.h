@@ -24,6 +24,7 @@
 namespace tessaly {
 
 class ActionBar;
+class BetPresetButtons;
 class ChatPictureTable;
 class HandLog;
 class LineSender;
@@ -33,6 +34,8 @@ class PlayerNotes;
 class SeatButtons;
 class SoundPort;
 class TableChat;
+class TableKeyboard;
+class TableSpeech;
 class TableDesk;
 class ZoomedControls;
 class TablePages;
@@ -149,6 +152,8 @@ private:
     void stopTimers();
     void describeTable();
     void openPlayerMenu(const QPoint& position);
+    void showPlayerMenu(int seat, const QPoint& globalPosition);
+    void setUpKeyboard();
     void followHand();
 
     TableWindowContext& context_;
@@ -163,6 +168,9 @@ private:
     std::unique_ptr<OptionPanel> options_;
     std::unique_ptr<OfferButtons> offers_;
     std::unique_ptr<TableChat> chat_;
+    std::unique_ptr<BetPresetButtons> presets_;
+    TableSpeech* speech_ = nullptr;
+    TableKeyboard* keyboard_ = nullptr;
     std::unique_ptr<HandLog> handLog_;
     HandHistoryFiles handHistories_{handHistoryFolder()};
     QPointer<dlgPlayMoneyBuyIn> buyIn_;

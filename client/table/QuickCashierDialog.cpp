@@ -10,6 +10,7 @@
 #include "client/ui/AmountEdit.h"
 #include "client/ui/AmountText.h"
 #include "client/ui/SkinControls.h"
+#include "platform/gui/AccessibleValues.h"
 #include "platform/sys/QtText.h"
 
 namespace tessaly {
@@ -83,7 +84,7 @@ void QuickCashierDialog::nameControls(const DialogTemplate& dialog)
         }
         QWidget* widget = this->control(control.id);
         switch (control.kind) {
-        case ControlKind::Static: widget->setAccessibleName(withoutColon(rowLabelText)); break;
+        case ControlKind::Static: nameWithCaption(*static_cast<QLabel*>(widget), withoutColon(rowLabelText)); break;
         case ControlKind::AmountEdit: widget->setAccessibleName(QStringLiteral("Amount")); break;
         default: widget->setAccessibleName(toQString(control.text)); break;
         }

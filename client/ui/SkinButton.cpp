@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QToolTip>
 
+#include "client/ui/FocusRing.h"
 #include "client/ui/Picture.h"
 #include "platform/gui/Desktop.h"
 
@@ -127,6 +128,8 @@ void SkinButton::paintEvent(QPaintEvent*)
         painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
         painter.drawText(rect().translated(offset), Qt::AlignCenter | Qt::TextSingleLine, text());
     }
+    if (hasFocus())
+        drawFocusRing(painter, rect());
 }
 
 void SkinButton::trackPointer(const QPoint& position)

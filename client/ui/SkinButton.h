@@ -2,8 +2,8 @@
 // A push button drawn from bitmap resources: the second image in the normal
 // state, the first while hovered or pressed (or in every state when there is
 // no second one), each with its own transparent colour; pressed, the image
-// moves 1 pixel right and down; disabled, a greyed copy. Flat: no frame and
-// no focus rectangle. A caption, when the button has one, is drawn centred
+// moves 1 pixel right and down; disabled, a greyed copy. Flat: no frame; the
+// keyboard focus shows as a ring. A caption, when the button has one, is drawn centred
 // over the image (the action buttons carry their labels only as captions).
 
 #include <QAbstractButton>

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -35,10 +36,12 @@ TEST(SystemInfoDialog, ShowsEachFieldBesideTheLabelItIsReadWith)
         {"Graphics Card", &texts.graphics},     {"Windows Version", &texts.version},
     };
     for (const auto& [name, text] : fields) {
-        // The field and its caption both carry the name; the field is the sunken one.
+        // The field is read with its caption; the field is the sunken one.
         QLabel* field = nullptr;
         for (QLabel* label : dialog.findChildren<QLabel*>())
-            if (label->accessibleName() == QLatin1String(name) && label->frameShadow() == QFrame::Sunken)
+            if (QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name) ==
+                    QLatin1String(name) + QStringLiteral(": ") + label->text() &&
+                label->frameShadow() == QFrame::Sunken)
                 field = label;
         ASSERT_TRUE(field) << name;
         EXPECT_EQ(field->text().toStdString(), *text) << name;

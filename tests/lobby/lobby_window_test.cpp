@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QHeaderView>
+#include <QKeySequenceEdit>
 #include <QMenuBar>
 #include <QTest>
 #include <QTreeWidget>
@@ -16,6 +17,7 @@
 #include <fstream>
 #include <functional>
 
+#include "client/lobby/KeyboardDialog.h"
 #include "client/lobby/LobbyLists.h"
 #include "client/lobby/LobbyTemplate.h"
 #include "client/ui/LinkTicker.h"
@@ -322,6 +324,53 @@ TEST_F(LobbyWindow, DoubleClickOpensTheTableOnceAndMinimisesTheLobby)
     ASSERT_EQ(lobby->tableWindows().size(), 2u);
     EXPECT_EQ(lobby->tableWindows()[1]->windowTitle(),
               QStringLiteral("  Room: Aldergrove (0.05/0.10) No Limit - Good Luck ann!"));
+}
+
+TEST_F(LobbyWindow, TheKeyboardMovesThroughTheTablesAndOpensOne)
+{
+    openLobbyWithTables();
+    QTreeWidget& list = *lobby->tableList();
+    EXPECT_EQ(list.topLevelItem(1)->data(2, Qt::AccessibleTextRole).toString(), QStringLiteral("Stakes: 0.10/0.25"));
+    list.setFocus();
+    list.setCurrentItem(list.topLevelItem(0));   // not the user's move: nothing asked
+    std::size_t before = sender.lines.size();
+    QTest::keyClick(&list, Qt::Key_Down);
+    EXPECT_THAT(sentSince(before), ElementsAre("REQUEST_PLAYERS:\t1\r"));
+    before = sender.lines.size();
+    QTest::keyClick(&list, Qt::Key_Return);
+    EXPECT_THAT(sentSince(before), ElementsAre("WATCH_TABLE:\t1\r"));
+    ASSERT_EQ(lobby->tableWindows().size(), 1u);
+    EXPECT_EQ(lobby->tableWindows()[0]->tableName(), "Brackenridge");
+}
+
+// "Speak table events" starts as the screen reader says, then as the user
+// chose; "Keyboard..." refuses a key another command holds.
+TEST_F(LobbyWindow, KeyboardAndSpeechChoicesAreKept)
+{
+    const std::string path = programDirectory.filePath(QStringLiteral("keyboard.txt")).toStdString();
+    for (const bool screenReader : {true, false}) {
+        std::remove(path.c_str());
+        context.screenReaderRunning = [screenReader] { return screenReader; };
+        openLobby();
+        EXPECT_EQ(state.preferences.speakTableEvents, screenReader);
+        EXPECT_EQ(lobby->command(kSpeakTableEvents)->isChecked(), screenReader);
+        const int revision = state.preferences.revision;
+        choose(kSpeakTableEvents);
+        EXPECT_EQ(state.preferences.speakTableEvents, !screenReader);
+        EXPECT_EQ(lobby->command(kSpeakTableEvents)->isChecked(), !screenReader);
+        EXPECT_GT(state.preferences.revision, revision);
+        lobby.reset();
+        openLobby();   // the choice outlives the screen reader's say
+        EXPECT_EQ(state.preferences.speakTableEvents, !screenReader);
+        lobby.reset();
+    }
+
+    KeyboardDialog dialog(state.preferences, boxes);
+    EXPECT_FALSE(dialog.setKey(TableCommand::Fold, QStringLiteral("F2")));
+    EXPECT_EQ(boxes.texts(), std::vector<std::string>{"F2 is already the key of \"Check, Call or Post Blind\"."});
+    EXPECT_EQ(dialog.keyField(TableCommand::Fold)->keySequence(), QKeySequence(Qt::Key_F1));
+    EXPECT_TRUE(dialog.setKey(TableCommand::Fold, QStringLiteral("F11")));
+    EXPECT_EQ(dialog.chosen().hotkeys.key(TableCommand::Fold), "F11");
 }
 
 TEST_F(LobbyWindow, TwoTablesOfOneNameCannotBothBeOpened)

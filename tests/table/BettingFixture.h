@@ -16,6 +16,7 @@
 #include <QTest>
 
 #include "client/table/ActionBar.h"
+#include "client/table/BetPresetButtons.h"
 #include "client/table/BettingControls.h"
 #include "client/table/OfferButtons.h"
 #include "client/table/OptionPanel.h"
@@ -129,8 +130,10 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
     }
 
+    // A user aims for longer than the misclick guard holds a button.
     void click(int id)
     {
+        now += MisclickGuard::kHoldMs;
         QWidget* control = host.control(id);
         ASSERT_NE(control, nullptr) << id;
         ASSERT_TRUE(control->isVisible()) << id;
@@ -158,6 +161,7 @@ protected:
     BettingHost host;
     int moreChipsCommands = 0;
     int rebuyDialogs = 0;
+    std::int64_t now = 0;
     BettingContext context{table,
                            kTable,
                            sender,
@@ -165,8 +169,10 @@ protected:
                            &host,
                            [this] { return chat(); },
                            [this] { ++moreChipsCommands; },
-                           [this] { ++rebuyDialogs; }};
+                           [this] { ++rebuyDialogs; },
+                           [this] { return now; }};
     ActionBar bar{host, context};
+    BetPresetButtons presets{host, context, bar};
     OptionPanel options{host, context};
     OfferButtons offers{host, context};
 };

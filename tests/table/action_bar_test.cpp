@@ -4,6 +4,8 @@
 
 #include <gmock/gmock.h>
 
+#include <QAccessible>
+
 #include "tests/table/BettingFixture.h"
 
 namespace tessaly {
@@ -170,10 +172,9 @@ TEST_F(ActionBarTest, TypedAmountsAreCheckedBeforeTheyAreSent)
         nextCase();
         table.stack[kSeat] = c.stack;
         table.inFront[0] = 1.0f;
-        chat()->clearFocus();   // so the raise prompt gives the box the focus
         prompt(kPromptCallOrRaise, 1, 4);
         frame();
-        ASSERT_TRUE(box()->hasFocus());
+        box()->setFocus(Qt::TabFocusReason);   // selects the minimum, typed over
         QTest::keyClicks(box(), QString::fromLatin1(c.keys));
         EXPECT_EQ(caption(kMiddleAction), QString::fromLatin1(c.caption));
         EXPECT_FLOAT_EQ(table.raiseToCopy, static_cast<float>(box()->value()));
@@ -201,6 +202,7 @@ TEST_F(ActionBarTest, TypingMovesTheSliderInProportionToTheStack)
     showActive();
     prompt(kPromptCheckOrBet, 2);
     frame();
+    box()->setFocus(Qt::TabFocusReason);   // Tab to the box selects its amount
     QTest::keyClicks(box(), QStringLiteral("51"));   // (51 - 2) / 98 of the way
     EXPECT_EQ(slider()->value(), 50);
     EXPECT_EQ(box()->text(), QStringLiteral("51.00"));   // the slider did not write into the box
@@ -212,6 +214,7 @@ TEST_F(ActionBarTest, TypingMovesTheSliderInProportionToTheStack)
     prompt(kPromptCheckOrBet, 2);
     frame();
     slider()->setValue(30);
+    box()->setFocus(Qt::TabFocusReason);
     QTest::keyClicks(box(), QStringLiteral("2"));
     EXPECT_EQ(slider()->value(), 30);
     EXPECT_EQ(caption(kMiddleAction), QStringLiteral("Bet to 2"));
@@ -344,19 +347,22 @@ TEST_F(ActionBarTest, SittingOutOfABlindKeepsThePromptOpen)
     }
 }
 
-TEST_F(ActionBarTest, ThePromptNeverTakesTheFocusFromChatTyping)
+TEST_F(ActionBarTest, TheLikelyAnswerTakesTheFocusButNeverFromChatTyping)
 {
     const struct {
         int kind;
         bool chatFocused;
         const char* chatText;
-        bool boxTakesFocus;
+        int focus;   // 0: the chat keeps it
     } cases[] = {
-        {kPromptCheckOrBet, true, "", true},
-        {kPromptCheckOrBet, false, "gl", false},
-        {kPromptCheckOrBet, true, "gl", false},
-        {kPromptCallOrRaise, false, "gl", true},
-        {kPromptCallOrRaise, true, "", false},
+        {kPromptCheckOrBet, true, "", kLeftAction},
+        {kPromptCheckOrBet, false, "gl", 0},
+        {kPromptCheckOrBet, true, "gl", 0},
+        {kPromptCallOrRaise, false, "gl", kLeftAction},
+        {kPromptCallOrRaise, true, "", 0},
+        {kPromptCallOnly, false, "", kLeftAction},
+        {kPromptAllInOrFold, false, "", kRightPost},
+        {kPromptBigBlind, false, "", kLeftPost},
     };
     showActive();
     for (const auto& c : cases) {
@@ -368,11 +374,69 @@ TEST_F(ActionBarTest, ThePromptNeverTakesTheFocusFromChatTyping)
             chat()->clearFocus();
         prompt(c.kind, 1, 4);
         frame();
-        EXPECT_EQ(box()->hasFocus(), c.boxTakesFocus);
-        EXPECT_EQ(chat()->hasFocus(), c.chatFocused && !c.boxTakesFocus);
+        if (c.focus != 0) {
+            EXPECT_TRUE(host.control(c.focus)->hasFocus());
+        }
+        EXPECT_EQ(chat()->hasFocus(), c.chatFocused && c.focus == 0);
         table.userToAct = 0;
         frame();
     }
+}
+
+TEST_F(ActionBarTest, AButtonThatChangedMeaningIgnoresClicksForHalfASecond)
+{
+    showActive();
+    prompt(kPromptCheckOrBet, 2);
+    frame();
+    click(kLeftAction);
+    EXPECT_THAT(sender.lines, ElementsAre("REPLY:\t4\t6\r"));
+    frame();
+    nextCase();
+    prompt(kPromptCallOrRaise, 9000, 9002);   // Check became Call 9000 at once
+    table.stack[kSeat] = 20000.0f;
+    frame();
+    QWidget* left = host.control(kLeftAction);
+    QTest::mouseClick(left, Qt::LeftButton);
+    EXPECT_THAT(sender.lines, IsEmpty());
+    now += MisclickGuard::kHoldMs - 1;
+    QTest::mouseClick(left, Qt::LeftButton);
+    EXPECT_THAT(sender.lines, IsEmpty());
+    now += 1;
+    QTest::mouseClick(left, Qt::LeftButton);
+    EXPECT_THAT(sender.lines, ElementsAre("REPLY:\t4\t3\r"));
+}
+
+TEST_F(ActionBarTest, PresetsFillTheBoxAndTheSliderReadsTheAmount)
+{
+    showActive();
+    table.pots[0] = 10.0f;
+    table.smallBlind = 0.5f;
+    prompt(kPromptCheckOrBet, 1);
+    frame();
+    presets.frameStep();
+    const std::pair<BetPreset, const char*> cases[] = {
+        {BetPreset::HalfPot, "5"}, {BetPreset::ThreeQuarterPot, "7.50"}, {BetPreset::Pot, "10"}, {BetPreset::Max, "100"}};
+    for (const auto& [preset, text] : cases) {
+        QAbstractButton* button = presets.button(preset);
+        ASSERT_TRUE(button->isVisible());
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_EQ(box()->text(), QString::fromLatin1(text));
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(slider())->text(QAccessible::Value), QString::fromLatin1(text));
+    }
+    EXPECT_EQ(caption(kMiddleAction), QStringLiteral("All In 100"));
+    EXPECT_THAT(sender.lines, IsEmpty());   // a preset only fills the box
+    host.control(kLeftAction)->setFocus();
+    screenshot(QStringLiteral("betting-presets.png"));
+
+    table.userToAct = 0;
+    frame();
+    presets.frameStep();
+    EXPECT_FALSE(presets.button(BetPreset::Pot)->isVisible());
+    table.gameType = kGameFixedLimit;
+    prompt(kPromptCheckOrBet, 1);
+    frame();
+    presets.frameStep();
+    EXPECT_FALSE(presets.button(BetPreset::Pot)->isVisible());
 }
 
 } // namespace

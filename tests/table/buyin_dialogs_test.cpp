@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPointer>
@@ -326,12 +327,17 @@ TEST_F(BuyInDialogsTest, EveryControlHasAnAccessibleName)
     dlgGetMoreChips& rebuy = openRebuy();
     EXPECT_EQ(buyIn.control(1024)->accessibleName(), QStringLiteral("Amount"));
     EXPECT_EQ(rebuy.control(1089)->accessibleName(), QStringLiteral("Amount"));
-    EXPECT_EQ(buyIn.control(1045)->accessibleName(), QStringLiteral("Account Balance"));
-    EXPECT_EQ(rebuy.control(1094)->accessibleName(), QStringLiteral("Max Allowed"));
+    // Figures are read with their captions, and follow what they show.
+    const auto spoken = [](QWidget* control) { return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name); };
+    auto* balance = qobject_cast<QLabel*>(buyIn.control(1045));
+    EXPECT_EQ(spoken(balance), QStringLiteral("Account Balance: ") + balance->text());
+    balance->setText(QStringLiteral("1,234.50"));
+    EXPECT_EQ(spoken(balance), QStringLiteral("Account Balance: 1,234.50"));
+    EXPECT_EQ(spoken(rebuy.control(1094)), QStringLiteral("Max Allowed: ") + qobject_cast<QLabel*>(rebuy.control(1094))->text());
     EXPECT_EQ(buyIn.control(1004)->accessibleName(), QStringLiteral("Get More Play Money"));
     for (QuickCashierDialog* dialog : {static_cast<QuickCashierDialog*>(&buyIn), static_cast<QuickCashierDialog*>(&rebuy)}) {
         for (QWidget* child : dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            EXPECT_FALSE(child->accessibleName().isEmpty()) << child->objectName().toStdString();
+            EXPECT_FALSE(spoken(child).isEmpty()) << child->objectName().toStdString();
     }
 }
 

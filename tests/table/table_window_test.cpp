@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -19,6 +20,7 @@
 #include "client/table/PlayerNotes.h"
 #include "client/table/PokerRoomWindow.h"
 #include "client/table/TablePages.h"
+#include "client/ui/Announcer.h"
 #include "client/ui/ChatLog.h"
 #include "tests/support/RecordingSender.h"
 #include "tests/support/RecordingSound.h"
@@ -328,6 +330,52 @@ TEST_F(TableWindow, APromptComesForwardAndShowsItsControls)
     EXPECT_EQ(sender.lines.back(), "REPLY:\t4\t6\r");
     window->frameStep();
     EXPECT_TRUE(left->isHidden());
+    delete window;
+}
+
+// The keyboard at the table: hotkeys act on shown buttons of the active
+// window only, the prompt is spoken when the user asked for speech, and
+// the seats are reached and read out.
+TEST_F(TableWindow, HotkeysActAndTheTableSpeaks)
+{
+    state.preferences.speakTableEvents = true;
+    QPointer<dlgPokerRoom> window = open(10);
+    table().seatPlayer(2, "ann", 50.0f, 0.0f, 2002);
+    table().seatPlayer(5, "Nimbus", 9.6f, 0.0f, 2002);
+    table().dealerSeat = 5;
+    table().userSeat = 2;
+    table().userSeatedHere = 1;
+    window->frameStep();
+    QApplication::setActiveWindow(window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    auto* announcer = window->findChild<Announcer*>();
+    ASSERT_NE(announcer, nullptr);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(announcer)->role(), QAccessible::Notification);
+
+    QTest::keyClick(window, Qt::Key_F2);   // no prompt: the button is hidden
+    EXPECT_THAT(sender.lines, ElementsAre("WATCH_TABLE:\t4\r"));
+    table().userToAct = 1;
+    table().promptKind = kPromptCheckOrBet;
+    table().minRaiseTo = 2.0f;
+    table().actionArrived = 1;
+    window->frameStep();
+    EXPECT_EQ(announcer->last(), QStringLiteral("Your turn: check, bet at least 2, pot 0"));
+    EXPECT_TRUE(window->control(1021)->hasFocus());
+    QTest::keyClick(window, Qt::Key_F2);
+    EXPECT_EQ(sender.lines.back(), "REPLY:\t4\t6\r");
+
+    QTest::keyClick(window, Qt::Key_6, Qt::AltModifier);
+    EXPECT_EQ(announcer->last(), QStringLiteral("Seat 6: Nimbus, 9.60, dealer"));
+    QTest::keyClick(window, Qt::Key_R, Qt::AltModifier);
+    EXPECT_EQ(announcer->last(), QStringLiteral("Seat 6: Nimbus, 9.60, dealer"));
+    EXPECT_EQ(announcer->count(), 3);
+
+    // Tab reaches the taken seats, named after what they hold.
+    QStringList seats;
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+        if (button->isVisible() && button->focusPolicy() & Qt::TabFocus && button->accessibleName().startsWith("Seat 6"))
+            seats << button->accessibleName();
+    EXPECT_EQ(seats, QStringList{QStringLiteral("Seat 6: Nimbus, 9.60, dealer")});
     delete window;
 }
 
