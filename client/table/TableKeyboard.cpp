@@ -31,6 +31,8 @@ public:
         setFocusPolicy(Qt::TabFocus);
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setAccessibleDescription(QStringLiteral("Menu key: the player menu"));
+        // Named before the first frame fills in who sits there.
+        setAccessibleName(QStringLiteral("Seat %1").arg(seat + 1));
         hide();
     }
     int seatCount() const { return seatCount_; }

@@ -2,6 +2,8 @@
 // records at 10 and 6 seats, the animations as they show, and frames that
 // are not drawn again when nothing changed.
 
+#include <algorithm>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -274,10 +276,16 @@ TEST_F(TableFrameTest, AZoomedFrameRedrawsOnlyWhatChangedAndComesOutWhole)
         const QImage a = frame.image();
         const QImage b = whole.image();
         ASSERT_EQ(a.size(), client);
+        // A picture smoothed into a clipped area may come out one level
+        // off at the clip's edge; anything more is a stale or missing part.
+        const auto apart = [](QRgb p, QRgb q) {
+            return std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                             std::abs(qBlue(p) - qBlue(q))}) > 2;
+        };
         int differing = 0;
         for (int y = 0; y < a.height(); ++y)
             for (int x = 0; x < a.width(); ++x)
-                differing += a.pixel(x, y) != b.pixel(x, y);
+                differing += apart(a.pixel(x, y), b.pixel(x, y));
         EXPECT_EQ(differing, 0);
         if (frameNo > 0) {
             EXPECT_LT(frame.changed().boundingRect().width() * frame.changed().boundingRect().height(),
