@@ -25,8 +25,8 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "support"))
-from desktop_session import (Failure, House, Suite, centre, click, control,  # noqa: E402
-                             forget_table_places, open_table, wait_for, window_named, xdotool)
+from desktop_session import (Failure, House, Suite, centre, click, control, table_row,  # noqa: E402
+                             forget_table_places, open_table, wait_for, window_named, x_window, xdotool)
 
 TABLES = ["Aldergrove", "Brackenridge", "Cinderfall", "Driftwood Bay", "Emberlight", "Foxhollow", "Glasswater",
           "Harrowgate High"]
@@ -45,12 +45,6 @@ def measure(client, seconds):
     time.sleep(seconds)
     used = cpu_ticks(client.pid) - before
     return f"{100.0 * used / (hz * seconds):.2f}% of one core over {seconds:g} s ({used} ticks at {hz} Hz)"
-
-
-def x_window(suite, pattern):
-    """The X window whose title matches, found with xdotool: no accessibility needed."""
-    found = subprocess.run(["xdotool", "search", "--name", pattern], env=suite.env, capture_output=True, text=True)
-    return found.stdout.split()[0] if found.stdout.split() else None
 
 
 def window_origin(suite, window):
@@ -80,7 +74,7 @@ def measure_tables(count, seconds):
             lobby = wait_for(lambda: window_named(r"Welcome to"), 40, "the lobby")
             lobby_x, lobby_y = window_origin(suite, wait_for(lambda: x_window(suite, "Welcome to"), 10, "the lobby"))
             for name in tables:
-                x, y = centre(wait_for(lambda: control(lobby, "table cell", name), 15, name))
+                x, y = centre(wait_for(lambda: table_row(lobby, name), 15, name))
                 rows[name] = (x - lobby_x, y - lobby_y)
             for name in tables:
                 window = open_table(suite, name)

@@ -80,6 +80,12 @@ def xdotool(suite, *args):
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
+def x_window(suite, pattern):
+    """The X window whose title matches, found with xdotool: no accessibility needed."""
+    found = subprocess.run(["xdotool", "search", "--name", pattern], env=suite.env, capture_output=True, text=True)
+    return found.stdout.split()[0] if found.stdout.split() else None
+
+
 # ---- the accessibility tree -------------------------------------------------
 
 def application(name="Tessaly"):
@@ -139,6 +145,12 @@ def control(window, role, pattern):
         except Exception:
             continue
     return None
+
+
+def table_row(lobby, table):
+    """The first cell of the lobby's row of that table (each cell is named
+    after its column)."""
+    return control(lobby, "table cell", "Table Name: " + re.escape(table))
 
 
 def showing_controls(window):
@@ -239,7 +251,12 @@ def log_in(suite, name, password):
 def open_table(suite, table):
     """Double-clicks the table's row in the lobby; the table's window."""
     lobby = wait_for(lambda: window_named(r"Welcome to"), 15, "the lobby")
-    cell = wait_for(lambda: control(lobby, "table cell", table), 15, f"the row of {table}")
+    # The tables already open may stand over the lobby: bring it forward
+    # first, as a person would, so the double click lands on the row.
+    lobby_window = x_window(suite, "Welcome to")
+    if lobby_window:
+        xdotool(suite, "windowactivate", "--sync", lobby_window)
+    cell = wait_for(lambda: table_row(lobby, table), 15, f"the row of {table}")
     click(suite, cell, double=True)
     return wait_for(lambda: window_named(table), 15, f"the window of {table}")
 
