@@ -212,9 +212,17 @@ class Player:
         if "raised" not in self.done and raise_button is not None and amount is not None and \
                 self.hands_played() >= 2:
             minimum = re.search(r"to (\S+)", raise_button.name).group(1)
+            raises = self.raises_sent()
             type_into(self.suite, amount, minimum)
             press(wait_for(lambda: self.visible("push button", r"(Bet|Raise) to .*"), 5, "Raise"), r"(Bet|Raise) to .*")
-            self.done.add("raised")
+            # A button whose amount has just changed ignores clicks for half a
+            # second (the misclick guard): the raise counts once it was sent,
+            # else the next look at the prompt tries again.
+            try:
+                wait_for(lambda: self.raises_sent() > raises, 2, "the raise sent")
+                self.done.add("raised")
+            except Failure:
+                pass
             return True
         if "folded" not in self.done and call is not None and self.hands_played() >= 3:
             press(find("push button", r"Fold"), r"Fold")
@@ -225,6 +233,9 @@ class Player:
                 press(answer, pattern)
                 return True
         return False
+
+    def raises_sent(self):
+        return sum(1 for line in self.transcript.sent() if line.startswith("REPLY:") and line.split("\t")[2:3] == ["5"])
 
     def hands_played(self):
         return len(self.transcript.heard("YOUR_CARD:"))

@@ -252,13 +252,20 @@ def open_table(suite, table):
     """Double-clicks the table's row in the lobby; the table's window."""
     lobby = wait_for(lambda: window_named(r"Welcome to"), 15, "the lobby")
     # The tables already open may stand over the lobby: bring it forward
-    # first, as a person would, so the double click lands on the row.
-    lobby_window = x_window(suite, "Welcome to")
-    if lobby_window:
-        xdotool(suite, "windowactivate", "--sync", lobby_window)
-    cell = wait_for(lambda: table_row(lobby, table), 15, f"the row of {table}")
-    click(suite, cell, double=True)
-    return wait_for(lambda: window_named(table), 15, f"the window of {table}")
+    # first, as a person would, so the double click lands on the row. A
+    # lobby just restored may still report the row where it stood before,
+    # so a double click that opened nothing is tried again.
+    for _ in range(3):
+        lobby_window = x_window(suite, "Welcome to")
+        if lobby_window:
+            xdotool(suite, "windowactivate", "--sync", lobby_window)
+        cell = wait_for(lambda: table_row(lobby, table), 15, f"the row of {table}")
+        click(suite, cell, double=True)
+        try:
+            return wait_for(lambda: window_named(table), 5, f"the window of {table}")
+        except Failure:
+            continue
+    raise Failure(f"no window of {table} after three double clicks on its row")
 
 
 def forget_table_places():
