@@ -20,14 +20,6 @@ namespace {
 // ICMP message types.
 constexpr std::uint8_t kUnreachableType = 3, kSourceQuenchType = 4, kTimeExceededType = 11, kParameterProblemType = 12;
 
-using Clock = std::chrono::steady_clock;
-
-std::uint32_t elapsedMs(Clock::time_point since)
-{
-    return static_cast<std::uint32_t>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - since).count());
-}
-
 // Raw sockets see every echo reply of the host, so each port has its own
 // identifier; the datagram socket's kernel picks one of its own anyway.
 std::uint16_t nextIdentifier()
@@ -107,32 +99,35 @@ SystemEchoPort::~SystemEchoPort()
     ::close(wakeFd_);
 }
 
-EchoResult SystemEchoPort::echo(std::uint32_t address, std::uint8_t ttl, std::uint32_t timeoutMs,
-                                std::span<const std::uint8_t> data, std::stop_token stop)
+EchoSent SystemEchoPort::send(std::uint32_t address, std::uint8_t ttl, std::span<const std::uint8_t> data)
 {
-    EchoResult result;
-    const std::uint16_t sequence = ++sequence_;
-    const std::vector<std::uint8_t> packet = buildEchoPacket(identifier_, sequence, data);
+    EchoSent sent{++sequence_, ipstatus::kSuccess};
+    const std::vector<std::uint8_t> packet = buildEchoPacket(identifier_, sent.sequence, data);
     const int hops = ttl;
     ::setsockopt(socket_.fd, IPPROTO_IP, IP_TTL, &hops, sizeof hops);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_addr.s_addr = address;
+    Sent& slot = sent_[sent.sequence % sent_.size()];
+    slot = Sent{sent.sequence, Clock::now(), true};
+    if (::sendto(socket_.fd, packet.data(), packet.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to) < 0) {
+        sent.status = statusForSendError(errno);
+        slot.open = false;
+    }
+    return sent;
+}
 
+std::optional<EchoAnswer> SystemEchoPort::receive(std::uint32_t timeoutMs, std::stop_token stop)
+{
     // A stop request wakes the wait below through the event descriptor.
     const std::stop_callback wake(stop, [this] {
         const std::uint64_t one = 1;
         [[maybe_unused]] const ssize_t n = ::write(wakeFd_, &one, sizeof one);
     });
-
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_addr.s_addr = address;
-    const Clock::time_point start = Clock::now();
-    if (::sendto(socket_.fd, packet.data(), packet.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to) < 0) {
-        result.status = statusForSendError(errno);
-        return result;
-    }
-    const Clock::time_point deadline = start + std::chrono::milliseconds(timeoutMs);
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     while (!stop.stop_requested()) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        // Rounded up, so the wait never ends a little before the deadline.
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
         if (left <= 0)
             break;
         std::array<pollfd, 2> waits{{{socket_.fd, POLLIN, 0}, {wakeFd_, POLLIN, 0}}};
@@ -141,42 +136,54 @@ EchoResult SystemEchoPort::echo(std::uint32_t address, std::uint8_t ttl, std::ui
             break;
         if (n <= 0 || (waits[1].revents & POLLIN))
             continue;
-        const bool answered = (waits[0].revents & POLLERR) ? readErrorQueue(sequence, result)
-                                                          : readAnswer(sequence, result);
-        if (answered) {
-            result.roundTripMs = elapsedMs(start);
-            return result;
-        }
+        const std::optional<EchoAnswer> answer =
+            (waits[0].revents & POLLERR) ? readErrorQueue() : readAnswer();
+        if (answer)
+            return answer;
     }
     std::uint64_t drained = 0;
     [[maybe_unused]] const ssize_t n = ::read(wakeFd_, &drained, sizeof drained);
-    return EchoResult{};
+    return std::nullopt;
 }
 
-bool SystemEchoPort::readAnswer(std::uint16_t sequence, EchoResult& result)
+std::optional<std::uint32_t> SystemEchoPort::closeRequest(std::uint16_t sequence, Clock::time_point now)
+{
+    Sent& slot = sent_[sequence % sent_.size()];
+    if (!slot.open || slot.sequence != sequence)
+        return std::nullopt;
+    slot.open = false;
+    return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::microseconds>(now - slot.at).count());
+}
+
+std::optional<EchoAnswer> SystemEchoPort::readAnswer()
 {
     std::array<std::uint8_t, 1024> buffer{};
     sockaddr_in sender{};
     socklen_t length = sizeof sender;
     const ssize_t n = ::recvfrom(socket_.fd, buffer.data(), buffer.size(), MSG_DONTWAIT,
                                  reinterpret_cast<sockaddr*>(&sender), &length);
+    const Clock::time_point now = Clock::now();
     if (n < 0)
-        return false;   // a pending socket error; the error queue tells the rest
+        return std::nullopt;   // a pending socket error; the error queue tells the rest
     const auto icmp = icmpPart(std::span<const std::uint8_t>(buffer.data(), static_cast<std::size_t>(n)),
                                socket_.layout);
     const IcmpAnswer answer = readIcmpAnswer(icmp);
     // The datagram socket's kernel has already matched the identifier.
-    const bool ours = answer.sequence == sequence &&
-                      (socket_.layout == DatagramLayout::IcmpOnly || answer.identifier == identifier_);
+    const bool ours = socket_.layout == DatagramLayout::IcmpOnly || answer.identifier == identifier_;
     if (!ours || answer.kind == IcmpAnswer::Kind::Other)
-        return false;
-    result.from = sender.sin_addr.s_addr;
-    result.status = answer.kind == IcmpAnswer::Kind::EchoReply ? ipstatus::kSuccess
-                                                               : statusForIcmpError(answer.type, answer.code);
-    return true;
+        return std::nullopt;
+    const std::optional<std::uint32_t> roundTrip = closeRequest(answer.sequence, now);
+    if (!roundTrip)
+        return std::nullopt;
+    EchoAnswer result{answer.sequence, {}};
+    result.result.from = sender.sin_addr.s_addr;
+    result.result.status = answer.kind == IcmpAnswer::Kind::EchoReply ? ipstatus::kSuccess
+                                                                      : statusForIcmpError(answer.type, answer.code);
+    result.result.roundTripUs = *roundTrip;
+    return result;
 }
 
-bool SystemEchoPort::readErrorQueue(std::uint16_t sequence, EchoResult& result)
+std::optional<EchoAnswer> SystemEchoPort::readErrorQueue()
 {
     // The queued error carries the request it answers (from its ICMP header
     // on) and, in a control message, the ICMP type, code and sender.
@@ -189,24 +196,51 @@ bool SystemEchoPort::readErrorQueue(std::uint16_t sequence, EchoResult& result)
     message.msg_control = control.data();
     message.msg_controllen = control.size();
     const ssize_t n = ::recvmsg(socket_.fd, &message, MSG_ERRQUEUE | MSG_DONTWAIT);
+    const Clock::time_point now = Clock::now();
     if (n < 0)
-        return false;
-    if (rawSequenceAt(std::span<const std::uint8_t>(quoted.data(), static_cast<std::size_t>(n))) != sequence)
-        return false;
+        return std::nullopt;
+    const std::uint16_t sequence =
+        rawSequenceAt(std::span<const std::uint8_t>(quoted.data(), static_cast<std::size_t>(n)));
     for (cmsghdr* c = CMSG_FIRSTHDR(&message); c != nullptr; c = CMSG_NXTHDR(&message, c)) {
         if (c->cmsg_level != IPPROTO_IP || c->cmsg_type != IP_RECVERR)
             continue;
+        const std::optional<std::uint32_t> roundTrip = closeRequest(sequence, now);
+        if (!roundTrip)
+            return std::nullopt;
+        EchoAnswer result{sequence, {}};
         const auto* error = reinterpret_cast<const sock_extended_err*>(CMSG_DATA(c));
         if (error->ee_origin == SO_EE_ORIGIN_ICMP) {
-            result.status = statusForIcmpError(error->ee_type, error->ee_code);
+            result.result.status = statusForIcmpError(error->ee_type, error->ee_code);
             const auto* offender = reinterpret_cast<const sockaddr_in*>(SO_EE_OFFENDER(error));
-            result.from = offender->sin_family == AF_INET ? offender->sin_addr.s_addr : 0;
+            result.result.from = offender->sin_family == AF_INET ? offender->sin_addr.s_addr : 0;
         } else {
-            result.status = statusForSendError(static_cast<int>(error->ee_errno));
+            result.result.status = statusForSendError(static_cast<int>(error->ee_errno));
         }
-        return true;
+        result.result.roundTripUs = *roundTrip;
+        return result;
     }
-    return false;
+    return std::nullopt;
+}
+
+EchoResult EchoPort::echo(std::uint32_t address, std::uint8_t ttl, std::uint32_t timeoutMs,
+                          std::span<const std::uint8_t> data, std::stop_token stop)
+{
+    using Clock = std::chrono::steady_clock;
+    const EchoSent sent = send(address, ttl, data);
+    if (sent.status != ipstatus::kSuccess)
+        return EchoResult{sent.status, 0, 0};
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!stop.stop_requested()) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (left <= 0)
+            break;
+        const std::optional<EchoAnswer> answer = receive(static_cast<std::uint32_t>(left), stop);
+        if (!answer)
+            break;
+        if (answer->sequence == sent.sequence)
+            return answer->result;
+    }
+    return EchoResult{};
 }
 
 } // namespace tessaly
