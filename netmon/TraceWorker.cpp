@@ -116,6 +116,12 @@ void TraceWorker::sendEchoes()
 bool TraceWorker::collect(std::int64_t until, std::stop_token stop)
 {
     for (;;) {
+        // Answers that came while the worker was busy (a name lookup) are
+        // taken before any echo is given up.
+        while (const std::optional<EchoAnswer> waiting = port_.receive(0, stop))
+            take(*waiting, stop);
+        if (stop.stop_requested())
+            return false;
         const std::int64_t now = clock_.nowMs();
         for (auto it = pending_.begin(); it != pending_.end();) {
             if (it->giveUpMs > now) {

@@ -9,9 +9,11 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <cstring>
 #include <vector>
 
 namespace tessaly {
@@ -26,6 +28,20 @@ std::uint16_t nextIdentifier()
 {
     static std::atomic<unsigned> ports{0};
     return static_cast<std::uint16_t>((static_cast<unsigned>(::getpid()) + ++ports * 0x1F3u) & 0xFFFFu);
+}
+
+// The kernel's time of arrival of a received message, else now.
+std::chrono::system_clock::time_point arrival(msghdr& message)
+{
+    for (cmsghdr* c = CMSG_FIRSTHDR(&message); c != nullptr; c = CMSG_NXTHDR(&message, c)) {
+        if (c->cmsg_level == SOL_SOCKET && c->cmsg_type == SCM_TIMESTAMPNS) {
+            timespec stamp{};
+            std::memcpy(&stamp, CMSG_DATA(c), sizeof stamp);
+            return std::chrono::system_clock::time_point(std::chrono::duration_cast<std::chrono::system_clock::duration>(
+                std::chrono::seconds(stamp.tv_sec) + std::chrono::nanoseconds(stamp.tv_nsec)));
+        }
+    }
+    return std::chrono::system_clock::now();
 }
 
 } // namespace
@@ -79,10 +95,11 @@ std::unique_ptr<SystemEchoPort> SystemEchoPort::open(IcmpSocketKind kind, int& e
         ::close(socket.fd);
         return nullptr;
     }
+    const int on = 1;
+    ::setsockopt(socket.fd, SOL_SOCKET, SO_TIMESTAMPNS, &on, sizeof on);
     if (socket.layout == DatagramLayout::IcmpOnly) {
         // The errors that concern this socket's requests come on its error
         // queue, with the address of the router that sent them.
-        const int on = 1;
         ::setsockopt(socket.fd, IPPROTO_IP, IP_RECVERR, &on, sizeof on);
     }
     return std::unique_ptr<SystemEchoPort>(new SystemEchoPort(socket, wake));
@@ -124,14 +141,16 @@ std::optional<EchoAnswer> SystemEchoPort::receive(std::uint32_t timeoutMs, std::
         const std::uint64_t one = 1;
         [[maybe_unused]] const ssize_t n = ::write(wakeFd_, &one, sizeof one);
     });
-    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!stop.stop_requested()) {
+    using Steady = std::chrono::steady_clock;
+    const Steady::time_point deadline = Steady::now() + std::chrono::milliseconds(timeoutMs);
+    // The socket is looked at once even with no time to wait.
+    for (bool first = true; !stop.stop_requested(); first = false) {
         // Rounded up, so the wait never ends a little before the deadline.
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        if (left <= 0)
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Steady::now()).count();
+        if (left <= 0 && !first)
             break;
         std::array<pollfd, 2> waits{{{socket_.fd, POLLIN, 0}, {wakeFd_, POLLIN, 0}}};
-        const int n = ::poll(waits.data(), waits.size(), static_cast<int>(left));
+        const int n = ::poll(waits.data(), waits.size(), static_cast<int>(std::max<long long>(left, 0)));
         if (n < 0 && errno != EINTR)
             break;
         if (n <= 0 || (waits[1].revents & POLLIN))
@@ -146,23 +165,30 @@ std::optional<EchoAnswer> SystemEchoPort::receive(std::uint32_t timeoutMs, std::
     return std::nullopt;
 }
 
-std::optional<std::uint32_t> SystemEchoPort::closeRequest(std::uint16_t sequence, Clock::time_point now)
+std::optional<std::uint32_t> SystemEchoPort::closeRequest(std::uint16_t sequence, Clock::time_point arrived)
 {
     Sent& slot = sent_[sequence % sent_.size()];
     if (!slot.open || slot.sequence != sequence)
         return std::nullopt;
     slot.open = false;
-    return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::microseconds>(now - slot.at).count());
+    const auto us = std::chrono::duration_cast<std::chrono::microseconds>(arrived - slot.at).count();
+    return static_cast<std::uint32_t>(std::max<long long>(us, 0));   // a clock set back: no negative trips
 }
 
 std::optional<EchoAnswer> SystemEchoPort::readAnswer()
 {
     std::array<std::uint8_t, 1024> buffer{};
+    std::array<char, 256> control{};
     sockaddr_in sender{};
-    socklen_t length = sizeof sender;
-    const ssize_t n = ::recvfrom(socket_.fd, buffer.data(), buffer.size(), MSG_DONTWAIT,
-                                 reinterpret_cast<sockaddr*>(&sender), &length);
-    const Clock::time_point now = Clock::now();
+    iovec io{buffer.data(), buffer.size()};
+    msghdr message{};
+    message.msg_name = &sender;
+    message.msg_namelen = sizeof sender;
+    message.msg_iov = &io;
+    message.msg_iovlen = 1;
+    message.msg_control = control.data();
+    message.msg_controllen = control.size();
+    const ssize_t n = ::recvmsg(socket_.fd, &message, MSG_DONTWAIT);
     if (n < 0)
         return std::nullopt;   // a pending socket error; the error queue tells the rest
     const auto icmp = icmpPart(std::span<const std::uint8_t>(buffer.data(), static_cast<std::size_t>(n)),
@@ -172,7 +198,7 @@ std::optional<EchoAnswer> SystemEchoPort::readAnswer()
     const bool ours = socket_.layout == DatagramLayout::IcmpOnly || answer.identifier == identifier_;
     if (!ours || answer.kind == IcmpAnswer::Kind::Other)
         return std::nullopt;
-    const std::optional<std::uint32_t> roundTrip = closeRequest(answer.sequence, now);
+    const std::optional<std::uint32_t> roundTrip = closeRequest(answer.sequence, arrival(message));
     if (!roundTrip)
         return std::nullopt;
     EchoAnswer result{answer.sequence, {}};
@@ -196,15 +222,15 @@ std::optional<EchoAnswer> SystemEchoPort::readErrorQueue()
     message.msg_control = control.data();
     message.msg_controllen = control.size();
     const ssize_t n = ::recvmsg(socket_.fd, &message, MSG_ERRQUEUE | MSG_DONTWAIT);
-    const Clock::time_point now = Clock::now();
     if (n < 0)
         return std::nullopt;
+    const Clock::time_point arrived = arrival(message);
     const std::uint16_t sequence =
         rawSequenceAt(std::span<const std::uint8_t>(quoted.data(), static_cast<std::size_t>(n)));
     for (cmsghdr* c = CMSG_FIRSTHDR(&message); c != nullptr; c = CMSG_NXTHDR(&message, c)) {
         if (c->cmsg_level != IPPROTO_IP || c->cmsg_type != IP_RECVERR)
             continue;
-        const std::optional<std::uint32_t> roundTrip = closeRequest(sequence, now);
+        const std::optional<std::uint32_t> roundTrip = closeRequest(sequence, arrived);
         if (!roundTrip)
             return std::nullopt;
         EchoAnswer result{sequence, {}};

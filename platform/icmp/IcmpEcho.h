@@ -97,7 +97,10 @@ public:
     DatagramLayout layout() const { return socket_.layout; }
 
 private:
-    using Clock = std::chrono::steady_clock;
+    // Round trips run from the send to the kernel's time of arrival, so an
+    // answer read late (its worker busy with a name lookup) is not made
+    // longer; the kernel stamps arrivals on the wall clock.
+    using Clock = std::chrono::system_clock;
     struct Sent {
         std::uint16_t sequence = 0;
         Clock::time_point at;
@@ -111,7 +114,7 @@ private:
     std::optional<EchoAnswer> readErrorQueue();
     // Closes the request and gives its round trip; nullopt when it is not
     // one of ours, or was answered already.
-    std::optional<std::uint32_t> closeRequest(std::uint16_t sequence, Clock::time_point now);
+    std::optional<std::uint32_t> closeRequest(std::uint16_t sequence, Clock::time_point arrived);
 
     OpenedIcmpSocket socket_;
     int wakeFd_;

@@ -400,7 +400,7 @@ protected:
 TEST_F(TroubledRoute, ARouterThatAnswersEveryOtherEchoOnlyLimitsItsReplies)
 {
     // r1 drops every other "time exceeded" of its own; it forwards all.
-    in(r1_, "iptables -A OUTPUT -p icmp --icmp-type time-exceeded -m statistic --mode nth --every 2 -j DROP");
+    in(r1_, "iptables -A OUTPUT -p icmp --icmp-type time-exceeded -m statistic --mode nth --every 2 --packet 0 -j DROP");
     const QJsonObject report = linkscopeReport();
     const std::vector<HopFigure> hops = linkscopeHops(report);
     ASSERT_EQ(hops.size(), 3u);
@@ -416,7 +416,7 @@ TEST_F(TroubledRoute, ARouterThatAnswersEveryOtherEchoOnlyLimitsItsReplies)
 TEST_F(TroubledRoute, LossOnTheLastLinkIsLossFromHopThreeOn)
 {
     // r2 forwards only three of every four echo requests to the destination.
-    in(r2_, "iptables -A FORWARD -o out0 -p icmp --icmp-type echo-request -m statistic --mode nth --every 4 -j DROP");
+    in(r2_, "iptables -A FORWARD -o out0 -p icmp --icmp-type echo-request -m statistic --mode nth --every 4 --packet 0 -j DROP");
     const QJsonObject report = linkscopeReport();
     const std::vector<HopFigure> hops = linkscopeHops(report);
     ASSERT_EQ(hops.size(), 3u);
