@@ -125,14 +125,23 @@ EchoSent SystemEchoPort::send(std::uint32_t address, std::uint8_t ttl, std::span
     sockaddr_in to{};
     to.sin_family = AF_INET;
     to.sin_addr.s_addr = address;
-    // An error that answered an earlier request stays pending on the socket
-    // (its details wait on the error queue) and would fail this send: clear it.
-    int pending = 0;
-    socklen_t length = sizeof pending;
-    ::getsockopt(socket_.fd, SOL_SOCKET, SO_ERROR, &pending, &length);
     Sent& slot = sent_[sent.sequence % sent_.size()];
     slot = Sent{sent.sequence, Clock::now(), true};
-    if (::sendto(socket_.fd, packet.data(), packet.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to) < 0) {
+    const auto sendOnce = [&] {
+        return ::sendto(socket_.fd, packet.data(), packet.size(), 0, reinterpret_cast<const sockaddr*>(&to),
+                        sizeof to) >= 0;
+    };
+    bool delivered = sendOnce();
+    if (!delivered) {
+        // The failure may be an error that answered an earlier request,
+        // left pending on the socket (its details wait on the error queue):
+        // clear it and send once more.
+        int pending = 0;
+        socklen_t length = sizeof pending;
+        ::getsockopt(socket_.fd, SOL_SOCKET, SO_ERROR, &pending, &length);
+        delivered = pending != 0 && sendOnce();
+    }
+    if (!delivered) {
         sent.status = statusForSendError(errno);
         slot.open = false;
     }
