@@ -127,25 +127,29 @@ EchoSent SystemEchoPort::send(std::uint32_t address, std::uint8_t ttl, std::span
     to.sin_addr.s_addr = address;
     Sent& slot = sent_[sent.sequence % sent_.size()];
     slot = Sent{sent.sequence, Clock::now(), true};
+    // The errno of a failed send, else 0.
     const auto sendOnce = [&] {
         return ::sendto(socket_.fd, packet.data(), packet.size(), 0, reinterpret_cast<const sockaddr*>(&to),
-                        sizeof to) >= 0;
+                        sizeof to) < 0 ? errno : 0;
     };
-    bool delivered = sendOnce();
-    if (!delivered) {
-        // The failure may be an error that answered an earlier request,
-        // left pending on the socket (its details wait on the error queue):
-        // clear it and send once more.
-        int pending = 0;
-        socklen_t length = sizeof pending;
-        ::getsockopt(socket_.fd, SOL_SOCKET, SO_ERROR, &pending, &length);
-        delivered = pending != 0 && sendOnce();
-    }
-    if (!delivered) {
-        sent.status = statusForSendError(errno);
+    int error = sendOnce();
+    // An error answering an earlier request is also left pending on the
+    // datagram socket, and the next send fails with it (and takes it) while
+    // its details still wait on the error queue: that failure is not this
+    // request's, so it is sent once more.
+    if (error != 0 && errorQueued())
+        error = sendOnce();
+    if (error != 0) {
+        sent.status = statusForSendError(error);
         slot.open = false;
     }
     return sent;
+}
+
+bool SystemEchoPort::errorQueued() const
+{
+    pollfd socket{socket_.fd, 0, 0};
+    return ::poll(&socket, 1, 0) > 0 && (socket.revents & POLLERR) != 0;
 }
 
 std::optional<EchoAnswer> SystemEchoPort::receive(std::uint32_t timeoutMs, std::stop_token stop)

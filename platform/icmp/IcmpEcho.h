@@ -112,6 +112,8 @@ private:
     // socket, or on its error queue.
     std::optional<EchoAnswer> readAnswer();
     std::optional<EchoAnswer> readErrorQueue();
+    // True when an error waits on the socket's error queue.
+    bool errorQueued() const;
     // Closes the request and gives its round trip; nullopt when it is not
     // one of ours, or was answered already.
     std::optional<std::uint32_t> closeRequest(std::uint16_t sequence, Clock::time_point arrived);
