@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "netmon/MonitorSink.h"
 #include "netmon/NameService.h"
@@ -17,12 +18,17 @@ namespace tessaly::netmon {
 inline constexpr const char* kIcmpRefusedText =
     "ICMP echoes are not allowed for this user: see net.ipv4.ping_group_range or setcap cap_net_raw+ep";
 
+// The line under it: how to allow them for this program alone, by the
+// path of its installed file.
+std::string icmpAllowText(const std::string& program);
+
 struct MonitorServices {
     // nullptr (with the errno) when no ICMP socket may be opened.
     std::function<std::unique_ptr<EchoPort>(int& error)> openPort;
     WorkerClock& clock;
     NameService& names;
     DebugOutput debug;
+    std::string program = "Linkscope";   // the path that the allowing line names
 };
 
 // The system's services: TESSALY_MONITOR_ICMP ("raw" or "datagram") limits
@@ -31,6 +37,7 @@ struct SystemMonitorServices {
     SteadyWorkerClock clock;
     SystemNameService names;
     IcmpSocketKind kind = IcmpSocketKind::Any;
+    std::string program;   // this program's own file
 
     SystemMonitorServices();
     MonitorServices services();

@@ -7,6 +7,7 @@
 // writes of a trace that has been stopped, still on their way, are dropped
 // by a list that has been emptied for the next one.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -14,10 +15,19 @@
 namespace tessaly::netmon {
 
 enum ServerColumn { kServerName = 0, kConnection, kServerIp, kSent, kLost, kMinimum, kAverage, kMaximum };
-enum RouteColumn { kHops = 0, kHopIp, kHopAddress, kPing };
+// The route list: the hop's columns, then its figures over every pass of
+// the trace and what they say.
+enum RouteColumn {
+    kHops = 0, kHopIp, kHopAddress, kPing,
+    kHopSent, kHopLost, kHopLoss, kHopLast, kHopAverage, kHopBest, kHopWorst, kHopStdev, kHopVerdict
+};
 
 inline constexpr int kServerColumns = 8;
-inline constexpr int kRouteColumns = 4;
+inline constexpr int kRouteColumns = 13;
+inline constexpr int kFigureColumns = kRouteColumns - kHopSent;
+
+// The texts of the figure columns of one hop, from kHopSent on.
+using FigureTexts = std::array<std::string, kFigureColumns>;
 
 class MonitorSink {
 public:
@@ -27,6 +37,11 @@ public:
     // texts and scrolls it into view.
     virtual void appendRouteRow(std::uint64_t trace, int row, const std::string& hops, const std::string& address) = 0;
     virtual void setRouteCell(std::uint64_t trace, int row, int column, const std::string& text) = 0;
+    virtual void setRouteFigures(std::uint64_t trace, int row, const FigureTexts& texts) = 0;
+    // Removes the rows from `row` on (hops beyond the destination).
+    virtual void removeRouteRows(std::uint64_t trace, int row) = 0;
+    // The line under the route list: the verdict on the whole route.
+    virtual void setRouteVerdict(std::uint64_t trace, const std::string& text) = 0;
 };
 
 // The debugger output: one line per failed echo.

@@ -23,6 +23,7 @@ void MonitorTables::startTrace(std::uint64_t trace)
     const std::lock_guard lock(mutex_);
     trace_ = trace;
     route_.clear();
+    verdict_.clear();
 }
 
 void MonitorTables::setServerCell(int row, int column, const std::string& text)
@@ -50,6 +51,32 @@ void MonitorTables::setRouteCell(std::uint64_t trace, int row, int column, const
         column >= kRouteColumns)
         return;
     route_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = text;
+}
+
+void MonitorTables::setRouteFigures(std::uint64_t trace, int row, const FigureTexts& texts)
+{
+    for (int c = 0; c < kFigureColumns; ++c)
+        setRouteCell(trace, row, kHopSent + c, texts[static_cast<std::size_t>(c)]);
+}
+
+void MonitorTables::removeRouteRows(std::uint64_t trace, int row)
+{
+    const std::lock_guard lock(mutex_);
+    if (trace == trace_ && row >= 0 && static_cast<std::size_t>(row) < route_.size())
+        route_.resize(static_cast<std::size_t>(row));
+}
+
+void MonitorTables::setRouteVerdict(std::uint64_t trace, const std::string& text)
+{
+    const std::lock_guard lock(mutex_);
+    if (trace == trace_)
+        verdict_ = text;
+}
+
+std::string MonitorTables::routeVerdict() const
+{
+    const std::lock_guard lock(mutex_);
+    return verdict_;
 }
 
 std::vector<ServerRow> MonitorTables::servers() const

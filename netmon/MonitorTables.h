@@ -34,14 +34,19 @@ public:
     void setServerCell(int row, int column, const std::string& text) override;
     void appendRouteRow(std::uint64_t trace, int row, const std::string& hops, const std::string& address) override;
     void setRouteCell(std::uint64_t trace, int row, int column, const std::string& text) override;
+    void setRouteFigures(std::uint64_t trace, int row, const FigureTexts& texts) override;
+    void removeRouteRows(std::uint64_t trace, int row) override;
+    void setRouteVerdict(std::uint64_t trace, const std::string& text) override;
 
     std::vector<ServerRow> servers() const;
     std::vector<RouteRow> route() const;
+    std::string routeVerdict() const;
 
 private:
     mutable std::mutex mutex_;
     std::vector<ServerRow> servers_;
     std::vector<RouteRow> route_;
+    std::string verdict_;
     std::uint64_t trace_ = 0;
 };
 

@@ -1,6 +1,8 @@
 #include "netmon/MonitorTexts.h"
 
 #include <array>
+#include <charconv>
+#include <cmath>
 
 #include "platform/icmp/IcmpEcho.h"
 
@@ -59,9 +61,27 @@ std::string number(long long value)
     return std::to_string(value);
 }
 
-std::string milliseconds(std::uint32_t value)
+std::string milliseconds(std::uint32_t roundTripUs)
 {
-    return number(value) + " ms";
+    return number(roundedMs(roundTripUs / 1000.0)) + " ms";
+}
+
+long long roundedMs(double ms)
+{
+    return std::llround(ms);
+}
+
+std::string fixedDecimals(double value, int decimals)
+{
+    std::array<char, 32> text{};
+    const auto end =
+        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, decimals).ptr;
+    return std::string(text.data(), end);
+}
+
+std::string tenths(double value)
+{
+    return fixedDecimals(value, 1);
 }
 
 std::string hostOfUrl(const std::string& url)

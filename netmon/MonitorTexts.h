@@ -28,9 +28,16 @@ std::string failureText(int status);
 // "%i.%i.%i.%i" of an address in network byte order.
 std::string dottedAddress(std::uint32_t address);
 
-// "%i" and "%i ms".
+// "%i"; "%i ms" of a round trip in microseconds, rounded to the nearest
+// millisecond.
 std::string number(long long value);
-std::string milliseconds(std::uint32_t value);
+std::string milliseconds(std::uint32_t roundTripUs);
+// Milliseconds rounded to the nearest whole one, for the "%i" columns.
+long long roundedMs(double ms);
+// A value with this many decimals, rounded, with a point whatever the
+// locale: "0.1" for 0.08 with one.
+std::string fixedDecimals(double value, int decimals);
+std::string tenths(double value);
 
 // The host of a web address: "http://user@host:8580/path" gives "host".
 std::string hostOfUrl(const std::string& url);

@@ -19,17 +19,20 @@ namespace tessaly::netmon {
 const DialogTemplate kMonitorDialog{
     .resource = 102,
     .caption = "Tessaly Network Monitor",
-    .width = 399,
-    .height = 224,
+    // Wide enough for the hops' figures beside the route's own columns, and
+    // a line under the route list for the verdict.
+    .width = 600,
+    .height = 236,
     .font = {"MS Shell Dlg", 8},
-    .flags = dlg::SystemMenu | dlg::MinimizeBox,
+    .flags = dlg::SystemMenu | dlg::MinimizeBox | dlg::Resizable,
     .controls = {
-        {.id = kServerList, .kind = ControlKind::ListView, .rect = {7, 5, 385, 95},
+        {.id = kServerList, .kind = ControlKind::ListView, .rect = {7, 5, 586, 95},
          .flags = ctl::SingleSelection | ctl::NoHeaderClick},
-        {.id = kRouteCaption, .kind = ControlKind::Static, .rect = {7, 106, 385, 8},
+        {.id = kRouteCaption, .kind = ControlKind::Static, .rect = {7, 106, 586, 8},
          .text = "Network data routing for selected server:"},
-        {.id = kRouteList, .kind = ControlKind::ListView, .rect = {7, 115, 385, 80}, .flags = ctl::NoHeaderClick},
-        {.id = 1, .kind = ControlKind::PushButton, .rect = {174, 201, 50, 16}, .text = "OK",
+        {.id = kRouteList, .kind = ControlKind::ListView, .rect = {7, 115, 586, 80}, .flags = ctl::NoHeaderClick},
+        {.id = kRouteVerdict, .kind = ControlKind::Static, .rect = {7, 199, 586, 8}},
+        {.id = 1, .kind = ControlKind::PushButton, .rect = {275, 213, 50, 16}, .text = "OK",
          .flags = ctl::DefaultButton},
     }};
 
@@ -43,7 +46,15 @@ struct Column {
 constexpr Column kServerColumnsSpec[kServerColumns] = {{"Server", 190}, {"Connection", 125}, {"IP", 125},
                                                        {"N", 50},       {"Lost", 50},        {"Min", 50},
                                                        {"Avg", 50},     {"Max", 50}};
-constexpr Column kRouteColumnsSpec[kRouteColumns] = {{"Hops", 75}, {"IP", 150}, {"Address", 275}, {"Ping", 150}};
+constexpr Column kRouteColumnsSpec[kRouteColumns] = {
+    {"Hops", 75}, {"IP", 150},  {"Address", 275}, {"Ping", 150}, {"Snt", 45},   {"Lost", 45},      {"Loss%", 60},
+    {"Last", 50}, {"Avg", 50},  {"Best", 50},     {"Wrst", 50},  {"StDev", 55}, {"Verdict", 340},
+};
+
+QString verdictLine(const QString& verdict)
+{
+    return verdict.isEmpty() ? QString() : QStringLiteral("Verdict: ") + verdict;
+}
 
 template <std::size_t N>
 void setColumns(QTreeWidget& list, const Column (&columns)[N], ScreenScale scale)
@@ -83,6 +94,18 @@ public:
     void setRouteCell(std::uint64_t trace, int row, int column, const std::string& text) override
     {
         post([w = &window_, trace, row, column, t = toQString(text)] { w->applyRouteCell(trace, row, column, t); });
+    }
+    void setRouteFigures(std::uint64_t trace, int row, const FigureTexts& texts) override
+    {
+        post([w = &window_, trace, row, texts] { w->applyRouteFigures(trace, row, texts); });
+    }
+    void removeRouteRows(std::uint64_t trace, int row) override
+    {
+        post([w = &window_, trace, row] { w->applyRemoveRouteRows(trace, row); });
+    }
+    void setRouteVerdict(std::uint64_t trace, const std::string& text) override
+    {
+        post([w = &window_, trace, t = toQString(text)] { w->applyRouteVerdict(trace, t); });
     }
 
 private:
@@ -130,6 +153,31 @@ dlgMonitor::dlgMonitor(std::vector<ReferenceServer> servers, MonitorServices ser
         selectServer(0);
 }
 
+void dlgMonitor::resizeEvent(QResizeEvent* event)
+{
+    DialogWindow::resizeEvent(event);
+    // From the built layout: the lists and lines grow to the right, the
+    // route list also down; the verdict line and OK keep their distance to
+    // the bottom, OK stays centred.
+    const QSize grown = size() - clientRect().size();
+    for (const ControlTemplate& c : kMonitorDialog.controls) {
+        QWidget* widget = control(c.id);
+        if (widget == nullptr)
+            continue;
+        QRect r = toPixels(c.rect);
+        if (c.id == 1) {
+            r.translate(grown.width() / 2, grown.height());
+        } else {
+            r.setWidth(r.width() + grown.width());
+            if (c.id == kRouteList)
+                r.setHeight(r.height() + grown.height());
+            if (c.id == kRouteVerdict)
+                r.translate(0, grown.height());
+        }
+        widget->setGeometry(r);
+    }
+}
+
 dlgMonitor::~dlgMonitor()
 {
     stopWorkers();
@@ -150,6 +198,11 @@ QLabel* dlgMonitor::routeCaption() const
     return staticText(kRouteCaption);
 }
 
+QLabel* dlgMonitor::routeVerdict() const
+{
+    return staticText(kRouteVerdict);
+}
+
 void dlgMonitor::buildLists()
 {
     QTreeWidget& servers = *serverList();
@@ -164,6 +217,10 @@ void dlgMonitor::buildLists()
     QTreeWidget& route = *routeList();
     route.setAccessibleName(QStringLiteral("Route"));
     setColumns(route, kRouteColumnsSpec, scale());
+    routeVerdict()->setAccessibleName(QStringLiteral("Route verdict"));
+    routeVerdict()->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // No smaller than the route's own columns need.
+    setMinimumSize(toPixels(UnitRect{0, 0, 399, 236}).size());
     button(1)->setAccessibleName(QStringLiteral("OK"));
 }
 
@@ -174,6 +231,7 @@ void dlgMonitor::startPing()
     if (!port) {
         // Without an ICMP socket nothing can be measured: one line says why.
         routeCaption()->setText(QString::fromLatin1(kIcmpRefusedText));
+        routeVerdict()->setText(toQString(icmpAllowText(services_.program)));
         return;
     }
     ping_ = std::make_unique<RunningPing>();
@@ -188,6 +246,7 @@ void dlgMonitor::selectServer(int row)
         return;
     selected_ = row;
     routeList()->clear();
+    routeVerdict()->clear();
     ++currentTrace_;
     if (trace_) {
         trace_->thread.request_stop();
@@ -253,6 +312,30 @@ void dlgMonitor::applyRouteCell(std::uint64_t trace, int row, int column, const 
         return;
     if (QTreeWidgetItem* item = routeList()->topLevelItem(row))
         item->setText(column, text);
+}
+
+void dlgMonitor::applyRouteFigures(std::uint64_t trace, int row, const FigureTexts& texts)
+{
+    if (trace != currentTrace_)
+        return;
+    if (QTreeWidgetItem* item = routeList()->topLevelItem(row))
+        for (int c = 0; c < kFigureColumns; ++c)
+            item->setText(kHopSent + c, toQString(texts[static_cast<std::size_t>(c)]));
+}
+
+void dlgMonitor::applyRemoveRouteRows(std::uint64_t trace, int row)
+{
+    QTreeWidget& route = *routeList();
+    if (trace != currentTrace_)
+        return;
+    while (route.topLevelItemCount() > row && row >= 0)
+        delete route.takeTopLevelItem(route.topLevelItemCount() - 1);
+}
+
+void dlgMonitor::applyRouteVerdict(std::uint64_t trace, const QString& text)
+{
+    if (trace == currentTrace_)
+        routeVerdict()->setText(verdictLine(text));
 }
 
 } // namespace tessaly::netmon

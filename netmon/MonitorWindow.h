@@ -26,7 +26,7 @@ class QTreeWidget;
 
 namespace tessaly::netmon {
 
-enum MonitorControl { kServerList = 1001, kRouteList = 1002, kRouteCaption = 1003 };
+enum MonitorControl { kServerList = 1001, kRouteList = 1002, kRouteCaption = 1003, kRouteVerdict = 1004 };
 
 extern const DialogTemplate kMonitorDialog;
 
@@ -49,6 +49,12 @@ public:
     QTreeWidget* serverList() const;
     QTreeWidget* routeList() const;
     QLabel* routeCaption() const;
+    // The line under the route list: the verdict on the route.
+    QLabel* routeVerdict() const;
+
+protected:
+    // The lists grow with the window; the lines and OK follow its edges.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     class WindowSink;
@@ -64,10 +70,14 @@ private:
     void applyServerCell(int row, int column, const QString& text);
     void applyRouteRow(std::uint64_t trace, int row, const QString& hops, const QString& address);
     void applyRouteCell(std::uint64_t trace, int row, int column, const QString& text);
+    void applyRouteFigures(std::uint64_t trace, int row, const FigureTexts& texts);
+    void applyRemoveRouteRows(std::uint64_t trace, int row);
+    void applyRouteVerdict(std::uint64_t trace, const QString& text);
 
     std::vector<ReferenceServer> servers_;
     MonitorServices services_;
     std::unique_ptr<WindowSink> sink_;
+    QSize builtSize_;
     std::uint64_t currentTrace_ = 0;
     int selected_ = 0;
     struct RunningPing;

@@ -43,10 +43,10 @@ bool PingWorker::runCycle(std::stop_token stop)
         if (stop.stop_requested())
             return false;
         if (result.status == ipstatus::kSuccess) {
-            server.recordAnswered(static_cast<std::int32_t>(result.roundTripMs));
+            server.echoes.recordAnswered(result.roundTripUs);
         } else {
             debug_(echoFailureLine(result.status));
-            server.recordLost();
+            server.echoes.recordLost();
         }
         writeRow(static_cast<int>(row));
     }
@@ -57,11 +57,12 @@ void PingWorker::writeRow(int row)
 {
     const ReferenceServer& server = servers_[static_cast<std::size_t>(row)];
     sink_.setServerCell(row, kConnection, ratingText(server.quality()));
-    sink_.setServerCell(row, kSent, number(server.sent));
-    sink_.setServerCell(row, kLost, number(server.lost));
-    sink_.setServerCell(row, kMinimum, number(server.minimum));
-    sink_.setServerCell(row, kAverage, number(server.average()));
-    sink_.setServerCell(row, kMaximum, number(server.maximum));
+    const EchoStatistics& echoes = server.echoes;
+    sink_.setServerCell(row, kSent, number(echoes.sent()));
+    sink_.setServerCell(row, kLost, number(echoes.lost()));
+    sink_.setServerCell(row, kMinimum, number(roundedMs(echoes.bestMs())));
+    sink_.setServerCell(row, kAverage, number(roundedMs(echoes.averageMs())));
+    sink_.setServerCell(row, kMaximum, number(roundedMs(echoes.worstMs())));
 }
 
 } // namespace tessaly::netmon

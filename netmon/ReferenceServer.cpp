@@ -1,7 +1,5 @@
 #include "netmon/ReferenceServer.h"
 
-#include <algorithm>
-
 #include "client/net/ClientConfig.h"
 #include "netmon/MonitorTexts.h"
 
@@ -34,27 +32,9 @@ void overlay(std::array<std::string, kServerCount>& hosts, const std::string& li
 
 } // namespace
 
-void ReferenceServer::recordAnswered(std::int32_t roundTripMs)
-{
-    total += roundTripMs;
-    if (sent - lost == 0) {
-        minimum = maximum = roundTripMs;
-    } else {
-        minimum = std::min(minimum, roundTripMs);
-        maximum = std::max(maximum, roundTripMs);
-    }
-    ++sent;
-}
-
-void ReferenceServer::recordLost()
-{
-    ++lost;
-    ++sent;
-}
-
 int ReferenceServer::quality() const
 {
-    return connectionQuality(sent, lost);
+    return connectionQuality(echoes.sent(), echoes.lost());
 }
 
 std::array<std::string, kServerCount> monitorHosts(const std::function<const char*(const char*)>& lookup)

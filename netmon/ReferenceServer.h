@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "netmon/EchoStatistics.h"
+
 namespace tessaly::netmon {
 
 struct ReferenceServer {
@@ -16,18 +18,9 @@ struct ReferenceServer {
     std::string hostName;
     std::uint32_t address = 0;   // network byte order
     bool resolved = false;
-    std::int32_t minimum = 0;    // ms
-    std::int32_t maximum = 0;
-    std::int32_t total = 0;      // sum of the answered round trips
-    std::int32_t sent = 0;
-    std::int32_t lost = 0;
+    // Sent, lost, minimum, average (of the answered echoes) and maximum.
+    EchoStatistics echoes;
 
-    // The first answered echo sets both minimum and maximum, whether or not
-    // echoes were lost before it; later ones widen them.
-    void recordAnswered(std::int32_t roundTripMs);
-    void recordLost();
-    // total / sent in integers; lost echoes count in the divisor.
-    std::int32_t average() const { return sent == 0 ? 0 : total / sent; }
     int quality() const;
     const std::string& shownName() const { return displayName.empty() ? hostName : displayName; }
 };

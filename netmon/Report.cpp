@@ -1,11 +1,14 @@
 #include "netmon/Report.h"
 
+#include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 #include <algorithm>
+#include <atomic>
 #include <charconv>
+#include <cmath>
 #include <ostream>
 #include <thread>
 
@@ -20,7 +23,8 @@ namespace {
 constexpr std::uint64_t kReportTrace = 1;
 
 constexpr const char* kServerHeadings[kServerColumns] = {"Server", "Connection", "IP", "N", "Lost", "Min", "Avg", "Max"};
-constexpr const char* kRouteHeadings[kRouteColumns] = {"Hops", "IP", "Address", "Ping"};
+constexpr const char* kRouteHeadings[kRouteColumns] = {"Hops", "IP",  "Address", "Ping", "Snt",   "Lost",   "Loss%",
+                                                       "Last", "Avg", "Best",    "Wrst", "StDev", "Verdict"};
 
 template <std::size_t N>
 void printTable(std::string& out, const char* const (&headings)[N], const std::vector<std::array<std::string, N>>& rows)
@@ -58,6 +62,33 @@ QString q(const std::string& text)
     return toQString(text);
 }
 
+// Milliseconds to the microsecond, as a JSON number; null before any
+// answered echo.
+QJsonValue ms(const EchoStatistics& echoes, double value)
+{
+    return echoes.answered() == 0 ? QJsonValue() : QJsonValue(std::round(value * 1000) / 1000);
+}
+
+QJsonValue percent(double value)
+{
+    return std::round(value * 10) / 10;
+}
+
+std::string csvField(const std::string& text)
+{
+    if (text.find_first_of(",\"\n") == std::string::npos)
+        return text;
+    std::string quoted = "\"";
+    for (const char c : text)
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
+std::string routeServer(const ReportData& data)
+{
+    return data.servers.empty() ? std::string() : data.servers[0].shownName();
+}
+
 } // namespace
 
 std::optional<ReportOptions> parseReportArguments(const std::vector<std::string>& arguments, std::string& error)
@@ -71,8 +102,12 @@ std::optional<ReportOptions> parseReportArguments(const std::vector<std::string>
         const std::string& a = arguments[i];
         if (a == "--report") {
             report = true;
-        } else if (a == "--json") {
-            options.json = true;
+        } else if (a == "--json" || a == "--csv") {
+            if (options.format != ReportFormat::Text) {
+                error = "--json and --csv exclude each other";
+                return std::nullopt;
+            }
+            options.format = a == "--json" ? ReportFormat::Json : ReportFormat::Csv;
         } else if (a == "--cycles" && i + 1 < arguments.size() && parseCount(arguments[i + 1], options.cycles)) {
             ++i;
         } else {
@@ -81,7 +116,7 @@ std::optional<ReportOptions> parseReportArguments(const std::vector<std::string>
         }
     }
     if (!report) {
-        error = "--cycles and --json go with --report";
+        error = "--cycles, --json and --csv go with --report";
         return std::nullopt;
     }
     return options;
@@ -89,13 +124,16 @@ std::optional<ReportOptions> parseReportArguments(const std::vector<std::string>
 
 std::string reportText(const ReportData& data)
 {
-    std::string out = "Tessaly Network Monitor\n\n";
+    std::string out = "Tessaly Network Monitor\nStarted: " + data.started + "\n\n";
+    for (const std::string& line : data.problem)
+        out += line + "\n";
     if (!data.problem.empty())
-        out += data.problem + "\n\n";
+        out += "\n";
     printTable(out, kServerHeadings, data.serverRows);
-    out += "\nNetwork data routing for " + (data.servers.empty() ? std::string() : data.servers[0].shownName()) +
-           ":\n";
+    out += "\nNetwork data routing for " + routeServer(data) + ":\n";
     printTable(out, kRouteHeadings, data.route);
+    if (!data.verdict.route.empty())
+        out += "Verdict: " + data.verdict.route + "\n";
     return out;
 }
 
@@ -107,56 +145,113 @@ std::string reportJson(const ReportData& data)
         QJsonObject server{{"name", q(s.shownName())}, {"host", q(s.hostName)}, {"resolved", s.resolved}};
         if (s.resolved)
             server.insert("ip", q(dottedAddress(s.address)));
-        if (s.sent > 0) {
+        const EchoStatistics& e = s.echoes;
+        if (e.sent() > 0) {
             server.insert("connection", q(data.serverRows[row][kConnection]));
             server.insert("quality", s.quality());
-            server.insert("sent", s.sent);
-            server.insert("lost", s.lost);
-            server.insert("min", s.minimum);
-            server.insert("avg", s.average());
-            server.insert("max", s.maximum);
+            server.insert("sent", e.sent());
+            server.insert("lost", e.lost());
+            server.insert("loss", percent(e.lossPercent()));
+            server.insert("last", ms(e, e.lastMs()));
+            server.insert("min", ms(e, e.bestMs()));
+            server.insert("avg", ms(e, e.averageMs()));
+            server.insert("max", ms(e, e.worstMs()));
+            server.insert("stdev", ms(e, e.stdevMs()));
         }
         servers.append(server);
     }
     QJsonArray hops;
-    for (const RouteRow& r : data.route)
-        hops.append(QJsonObject{{"hop", q(r[kHops])}, {"ip", q(r[kHopIp])}, {"address", q(r[kHopAddress])},
-                                {"ping", q(r[kPing])}});
-    QJsonObject document{{"servers", servers},
-                         {"route", QJsonObject{{"server", data.servers.empty() ? QString() : q(data.servers[0].shownName())},
-                                               {"hops", hops}}}};
-    if (!data.problem.empty())
-        document.insert("problem", q(data.problem));
+    for (std::size_t h = 0; h < data.hops.size(); ++h) {
+        const HopRecord& hop = data.hops[h];
+        const EchoStatistics& e = hop.echoes;
+        hops.append(QJsonObject{
+            {"hop", static_cast<int>(h + 1)},
+            {"ip", hop.address == 0 ? QString() : q(dottedAddress(hop.address))},
+            {"name", q(hop.name)},
+            {"address", h < data.route.size() ? q(data.route[h][kHopAddress]) : QString()},
+            {"destination", hop.destination},
+            {"sent", e.sent()},
+            {"lost", e.lost()},
+            {"loss", percent(e.lossPercent())},
+            {"last", ms(e, e.lastMs())},
+            {"avg", ms(e, e.averageMs())},
+            {"best", ms(e, e.bestMs())},
+            {"worst", ms(e, e.worstMs())},
+            {"stdev", ms(e, e.stdevMs())},
+            {"verdict", h < data.verdict.hops.size() ? q(data.verdict.hops[h]) : QString()},
+        });
+    }
+    QJsonObject route{{"server", q(routeServer(data))}, {"hops", hops}, {"verdict", q(data.verdict.route)}};
+    if (!data.servers.empty() && data.servers[0].resolved)
+        route.insert("ip", q(dottedAddress(data.servers[0].address)));
+    QJsonObject document{{"timestamp", q(data.started)}, {"servers", servers}, {"route", route}};
+    if (!data.problem.empty()) {
+        document.insert("problem", q(data.problem.front()));
+        document.insert("allow", q(data.problem.back()));
+    }
     return QJsonDocument(document).toJson(QJsonDocument::Indented).toStdString();
+}
+
+std::string reportCsv(const ReportData& data)
+{
+    std::string out = "Start_Time,Status,Host,Hop,Ip,Name,Loss%,Snt,Lost,Last,Avg,Best,Wrst,StDev,Verdict\n";
+    const std::string status = data.problem.empty() ? "OK" : csvField(data.problem.front());
+    for (std::size_t h = 0; h < data.hops.size(); ++h) {
+        const HopRecord& hop = data.hops[h];
+        const EchoStatistics& e = hop.echoes;
+        const auto time = [&e](double value) { return e.answered() == 0 ? std::string() : fixedDecimals(value, 3); };
+        out += std::to_string(data.startedSeconds) + "," + status + "," + csvField(routeServer(data)) + "," +
+               std::to_string(h + 1) + "," + (hop.address == 0 ? std::string() : dottedAddress(hop.address)) + "," +
+               csvField(hop.name) + "," + fixedDecimals(e.lossPercent(), 1) + "," + std::to_string(e.sent()) + "," +
+               std::to_string(e.lost()) + "," + time(e.lastMs()) + "," + time(e.averageMs()) + "," +
+               time(e.bestMs()) + "," + time(e.worstMs()) + "," + time(e.stdevMs()) + "," +
+               csvField(h < data.verdict.hops.size() ? data.verdict.hops[h] : std::string()) + "\n";
+    }
+    return out;
 }
 
 int runReport(std::vector<ReferenceServer>& servers, MonitorServices& services, const ReportOptions& options,
               std::ostream& out)
 {
+    const QDateTime started = QDateTime::currentDateTimeUtc();
     MonitorTables tables(servers);
     tables.startTrace(kReportTrace);
     int error = 0;
     std::unique_ptr<EchoPort> pingPort = services.openPort(error);
     std::unique_ptr<EchoPort> tracePort = pingPort ? services.openPort(error) : nullptr;
-    ReportData data{servers, {}, {}, {}};
+    ReportData data{servers, {}, {}, {}, {}, started.toString(Qt::ISODate).toStdString(), started.toSecsSinceEpoch(), {}};
     if (pingPort && tracePort) {
-        std::jthread trace;
+        std::optional<TraceWorker> trace;
+        std::jthread tracing;
+        std::atomic<bool> pinged{false};
         if (!servers.empty() && servers[0].resolved) {
-            trace = std::jthread([&](std::stop_token stop) {
-                TraceWorker(kReportTrace, servers[0].address, *tracePort, services.clock, services.names, tables,
-                            services.debug)
-                    .runPass(stop);
+            trace.emplace(kReportTrace, servers[0].address, *tracePort, services.clock, services.names, tables,
+                          services.debug);
+            // Whole passes for as long as the pings run, at least one.
+            tracing = std::jthread([&](std::stop_token stop) {
+                while (trace->runPass(stop) && !pinged) {
+                }
+                trace->settle(stop);
             });
         }
         PingWorker(servers, *pingPort, services.clock, tables, services.debug).run({}, options.cycles);
-        if (trace.joinable())
-            trace.join();
+        pinged = true;
+        if (tracing.joinable())
+            tracing.join();
+        if (trace) {
+            data.hops = trace->hops();
+            data.verdict = trace->verdict();
+        }
     } else {
-        data.problem = kIcmpRefusedText;
+        data.problem = {kIcmpRefusedText, icmpAllowText(services.program)};
     }
     data.serverRows = tables.servers();
     data.route = tables.route();
-    out << (options.json ? reportJson(data) : reportText(data));
+    switch (options.format) {
+    case ReportFormat::Text: out << reportText(data); break;
+    case ReportFormat::Json: out << reportJson(data); break;
+    case ReportFormat::Csv: out << reportCsv(data); break;
+    }
     out.flush();
     return data.problem.empty() ? 0 : 1;
 }

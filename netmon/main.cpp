@@ -1,5 +1,5 @@
 // The program `Linkscope`: the network monitor. Without arguments it shows
-// its window; `--report [--cycles N] [--json]` prints a report instead.
+// its window; `--report [--cycles N] [--json | --csv]` prints a report instead.
 
 #include <QApplication>
 
@@ -18,7 +18,7 @@ int main(int argc, char** argv)
     std::string error;
     const std::optional<ReportOptions> report = parseReportArguments(std::vector<std::string>(argv + 1, argv + argc), error);
     if (!error.empty()) {
-        std::cerr << "Linkscope: " << error << "\nusage: Linkscope [--report [--cycles N] [--json]]\n";
+        std::cerr << "Linkscope: " << error << "\nusage: Linkscope [--report [--cycles N] [--json | --csv]]\n";
         return 2;
     }
     std::vector<ReferenceServer> servers = referenceServers(monitorHosts(std::getenv));

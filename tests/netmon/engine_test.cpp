@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -13,6 +14,8 @@
 #include "netmon/MonitorTables.h"
 #include "netmon/MonitorTexts.h"
 #include "netmon/NameService.h"
+#include "netmon/EchoStatistics.h"
+#include "netmon/RouteVerdict.h"
 #include "netmon/PingWorker.h"
 #include "netmon/Report.h"
 #include "netmon/TraceWorker.h"
@@ -29,7 +32,7 @@ using testing::ScriptedEchoPort;
 
 constexpr EchoResult answered(std::uint32_t ms)
 {
-    return EchoResult{ipstatus::kSuccess, 0, ms};
+    return EchoResult{ipstatus::kSuccess, 0, ms * 1000};
 }
 constexpr EchoResult lost(int status = ipstatus::kReqTimedOut)
 {
@@ -130,13 +133,13 @@ TEST(PingWorker, StatisticsAndRatings)
     sixLost.insert(sixLost.end(), 4, answered(20));
     const Case cases[] = {
         {"all answered", tenAnswered, {"", "Excellent (100%)", "", "10", "0", "20", "20", "20"}},
-        {"1 lost of 10", oneLost, {"", "Good (90%)", "", "10", "1", "20", "18", "20"}},
-        {"6 lost of 10", sixLost, {"", "Very Poor (40%)", "", "10", "6", "20", "8", "20"}},
-        // Lost echoes count in the average's divisor: 100 / 3.
-        {"1 lost of 3", {answered(40), lost(), answered(60)}, {"", "Poor (67%)", "", "3", "1", "40", "33", "60"}},
+        {"1 lost of 10", oneLost, {"", "Good (90%)", "", "10", "1", "20", "20", "20"}},
+        {"6 lost of 10", sixLost, {"", "Very Poor (40%)", "", "10", "6", "20", "20", "20"}},
+        // The average is over the answered echoes only: (40 + 60) / 2.
+        {"1 lost of 3", {answered(40), lost(), answered(60)}, {"", "Poor (67%)", "", "3", "1", "40", "50", "60"}},
         // The first answered echo sets minimum and maximum, even after a loss.
         {"first echo lost", {lost(), answered(30), answered(50), answered(40)},
-         {"", "Poor (75%)", "", "4", "1", "30", "30", "50"}},
+         {"", "Poor (75%)", "", "4", "1", "30", "40", "50"}},
         {"every echo lost", {lost(), lost()}, {"", "Very Poor (0%)", "", "2", "2", "0", "0", "0"}},
     };
     for (const Case& c : cases) {
@@ -164,7 +167,7 @@ TEST(PingWorker, EchoesEveryResolvedServerOncePerCycleAndSleepsToTheDeadline)
     JumpingClock clock;
     ScriptedEchoPort port([&](std::uint32_t address, std::uint8_t) {
         clock.now += 300;   // each echo takes 300 ms
-        return EchoResult{ipstatus::kSuccess, address, 300};
+        return EchoResult{ipstatus::kSuccess, address, 300000};
     });
     MonitorTables tables(servers);
     PingWorker(servers, port, clock, tables, [](const std::string&) {}).run({}, 3);
@@ -174,7 +177,6 @@ TEST(PingWorker, EchoesEveryResolvedServerOncePerCycleAndSleepsToTheDeadline)
     for (std::size_t i = 0; i < requests.size(); ++i) {
         EXPECT_EQ(requests[i].address, i % 2 == 0 ? servers[0].address : servers[2].address);
         EXPECT_EQ(requests[i].ttl, 128);
-        EXPECT_EQ(requests[i].timeoutMs, 2000u);
         ASSERT_EQ(requests[i].data.size(), 32u);
         EXPECT_EQ(requests[i].data.front(), ' ');
         EXPECT_EQ(requests[i].data.back(), '?');
@@ -203,7 +205,8 @@ TEST(PingWorker, WritesTheDebugLineOfEachFailedEcho)
     EXPECT_EQ(debug, "IP_TTL_EXPIRED_TRANSIT (11013)\nError 11050\n");
 }
 
-// Records every route call in order, and keeps the list like the window.
+// Records every call for the route's own columns in order, and keeps the
+// list like the window.
 class RouteLog final : public MonitorSink {
 public:
     RouteLog() : tables(std::vector<ReferenceServer>{}) { tables.startTrace(1); }
@@ -218,6 +221,16 @@ public:
         calls.push_back("cell " + std::to_string(row) + "." + std::to_string(column) + " " + text);
         tables.setRouteCell(trace, row, column, text);
     }
+    void setRouteFigures(std::uint64_t trace, int row, const FigureTexts& texts) override
+    {
+        tables.setRouteFigures(trace, row, texts);
+    }
+    void removeRouteRows(std::uint64_t trace, int row) override
+    {
+        calls.push_back("remove from " + std::to_string(row));
+        tables.removeRouteRows(trace, row);
+    }
+    void setRouteVerdict(std::uint64_t trace, const std::string& text) override { tables.setRouteVerdict(trace, text); }
     MonitorTables tables;
     std::vector<std::string> calls;
 };
@@ -231,19 +244,26 @@ protected:
         return *worker_;
     }
     std::vector<RouteRow> rows() const { return log.tables.route(); }
+    std::vector<int> ttls() const
+    {
+        std::vector<int> sent;
+        for (const auto& request : port.requests())
+            sent.push_back(request.ttl);
+        return sent;
+    }
 
     const std::uint32_t destination = ipv4(10, 0, 3, 2);
     const std::uint32_t r1 = ipv4(10, 0, 1, 1);
     const std::uint32_t r2 = ipv4(10, 0, 2, 1);
-    ScriptedEchoPort port;
     JumpingClock clock;
+    ScriptedEchoPort port{{}, &clock};
     FixedNames names;
     RouteLog log;
     std::string debug;
     std::optional<TraceWorker> worker_;
 };
 
-TEST_F(Trace, OneHopIsMarkedMeasuredLookedUpAndUnmarked)
+TEST_F(Trace, OneHopIsMarkedMeasuredThreeTimesLookedUpOnceAndUnmarked)
 {
     port.setRule(routeRule({r1}));
     ASSERT_FALSE(worker().runHop({}));
@@ -253,14 +273,18 @@ TEST_F(Trace, OneHopIsMarkedMeasuredLookedUpAndUnmarked)
                              "cell 0.2 Searching for address...",
                              "cell 0.2 host-10.0.1.1",
                              "cell 0.3 5 ms",
+                             "cell 0.3 5 ms",
+                             "cell 0.3 5 ms",
                              "cell 0.0 1",
                          }));
-    EXPECT_EQ(clock.deadlines, (std::vector<std::int64_t>{1500}));
-    EXPECT_EQ(port.requests().at(0).ttl, 1);
-    EXPECT_EQ(port.requests().at(0).timeoutMs, 2000u);
+    EXPECT_EQ(ttls(), (std::vector<int>(kEchoesPerHop, 1)));
+    const RouteRow row = rows().at(0);
+    EXPECT_EQ(std::vector<std::string>(row.begin() + kHopSent, row.end() - 1),
+              (std::vector<std::string>{"3", "0", "0.0%", "5.0", "5.0", "5.0", "5.0", "0.0"}));
+    EXPECT_EQ(clock.now, 1000 + kHopPeriodMs);
 }
 
-TEST_F(Trace, StartsOverAtTheDestinationAndKeepsLongerRowsOfAnEarlierPath)
+TEST_F(Trace, StartsOverAtTheDestinationRemovesRowsBeyondItAndLooksEachAddressUpOnce)
 {
     names.nameless = {r2};
     port.setRule(routeRule({r1, r2, ipv4(10, 0, 4, 1), ipv4(10, 0, 5, 1)}));   // destination at hop 5
@@ -269,52 +293,95 @@ TEST_F(Trace, StartsOverAtTheDestinationAndKeepsLongerRowsOfAnEarlierPath)
 
     port.setRule(routeRule({r1, r2}));   // now at hop 3
     ASSERT_TRUE(worker().runPass({}));
-    EXPECT_EQ(port.requests().size(), 8u);
+    ASSERT_TRUE(worker().runPass({}));
     EXPECT_EQ(worker().nextHop(), 1);
-    const std::vector<RouteRow> expected = {
+    const std::vector<std::string> expected[] = {
         {"1", "10.0.1.1", "host-10.0.1.1", "5 ms"},
         {"2", "10.0.2.1", "", "10 ms"},   // no name: the address column stays empty
         {"3", "10.0.3.2", "host-10.0.3.2", "15 ms"},
-        {"4", "10.0.5.1", "host-10.0.5.1", "20 ms"},   // from the earlier, longer path
-        {"5", "10.0.3.2", "host-10.0.3.2", "25 ms"},
     };
-    EXPECT_EQ(rows(), expected);
+    const auto r = rows();
+    ASSERT_EQ(r.size(), 3u);
+    for (std::size_t h = 0; h < r.size(); ++h)
+        EXPECT_EQ(std::vector<std::string>(r[h].begin(), r[h].begin() + kHopSent), expected[h]) << h;
+    EXPECT_EQ(r[0][kHopSent], "9");
+    EXPECT_EQ(std::count(log.calls.begin(), log.calls.end(), "remove from 3"), 1);
+    EXPECT_EQ(names.lookups, 5);   // the five addresses of the first path, once each
     EXPECT_EQ(debug, "");
+    EXPECT_EQ(log.tables.routeVerdict(), kRouteCleanText);
 }
 
-TEST_F(Trace, ASilentDestinationFillsFiveHopsAndRepeats)
+TEST_F(Trace, ASilentHopTakesOnePeriodAndItsEchoesAreGivenUpAfterOneSecond)
 {
     port.setRule([](std::uint32_t, std::uint8_t) { return lost(); });
     ASSERT_TRUE(worker().runPass({}));
     ASSERT_TRUE(worker().runPass({}));
+    ASSERT_TRUE(worker().settle({}));
+    std::vector<std::int64_t> starts;
+    for (const auto& request : port.requests())
+        if (starts.empty() || starts.back() != request.sentMs)
+            starts.push_back(request.sentMs);
+    ASSERT_EQ(starts.size(), 10u);
+    for (std::size_t i = 1; i < starts.size(); ++i)
+        EXPECT_EQ(starts[i] - starts[i - 1], kHopPeriodMs) << i;
+    EXPECT_EQ(clock.now, starts.back() + kHopGiveUpMs);
+    EXPECT_EQ(ttls().size(), 10u * kEchoesPerHop);
     const auto r = rows();
     ASSERT_EQ(r.size(), 5u);
-    for (int hop = 1; hop <= 5; ++hop)
-        EXPECT_EQ(r[hop - 1u], (RouteRow{std::to_string(hop), "", "Timed out", ""}));
-    std::vector<int> ttls;
-    for (const auto& request : port.requests())
-        ttls.push_back(request.ttl);
-    EXPECT_EQ(ttls, (std::vector<int>{1, 2, 3, 4, 5, 1, 2, 3, 4, 5}));
-    EXPECT_EQ(clock.deadlines.size(), 10u);   // one sleep per hop
+    for (int hop = 1; hop <= 5; ++hop) {
+        const RouteRow& row = r[hop - 1u];
+        EXPECT_EQ(std::vector<std::string>(row.begin(), row.begin() + kHopLoss + 1),
+                  (std::vector<std::string>{std::to_string(hop), "", "Timed out", "", "6", "6", "100.0%"}));
+        EXPECT_EQ(row[kHopAverage], "");   // no round trip measured: none shown
+    }
+    EXPECT_EQ(log.tables.routeVerdict(), lossFromText(1));
 }
 
-TEST_F(Trace, StartsOverFiveSilentHopsBeyondTheLastAnswerAndKeepsOldCellsOfFailedHops)
+TEST_F(Trace, AFailedHopKeepsItsOldCellsAndASilentDestinationEndsThePassWhereItWas)
 {
-    port.setRule(routeRule({r1, r2}));
+    const std::uint32_t r3 = ipv4(10, 0, 4, 1);
+    port.setRule(routeRule({r1, r2, r3}));   // destination at hop 4
     ASSERT_TRUE(worker().runPass({}));
-    // The path breaks behind r1: hop 2 now fails, hops 3 to 6 stay silent.
+    // The path breaks behind r1: hop 2 now fails, the rest stays silent.
     port.setRule([&](std::uint32_t, std::uint8_t ttl) {
         if (ttl == 1)
-            return EchoResult{ipstatus::kTtlExpiredTransit, r1, 7};
+            return EchoResult{ipstatus::kTtlExpiredTransit, r1, 7000};
         return lost(ttl == 2 ? ipstatus::kDestHostUnreachable : ipstatus::kReqTimedOut);
     });
     ASSERT_TRUE(worker().runPass({}));
-    EXPECT_EQ(port.requests().size(), 3u + 6u);
+    ASSERT_TRUE(worker().settle({}));
+    EXPECT_EQ(ttls().size(), 8u * kEchoesPerHop);
     const auto r = rows();
-    ASSERT_EQ(r.size(), 6u);
-    EXPECT_EQ(r[1], (RouteRow{"2", "10.0.2.1", "Host unreachable", "10 ms"}));
-    EXPECT_EQ(r[5], (RouteRow{"6", "", "Timed out", ""}));
+    ASSERT_EQ(r.size(), 4u);
+    EXPECT_EQ(std::vector<std::string>(r[1].begin(), r[1].begin() + kHopSent),
+              (std::vector<std::string>{"2", "10.0.2.1", "Host unreachable", "10 ms"}));
+    EXPECT_EQ(r[3][kHopAddress], "Timed out");
+    EXPECT_EQ(r[1][kHopLoss], "50.0%");
     EXPECT_EQ(debug.substr(0, 33), "IP_DEST_HOST_UNREACHABLE (11003)\n");
+}
+
+TEST_F(Trace, ADestinationThatAnswersLateLeavesNoPhantomHop)
+{
+    port.setRule([&](std::uint32_t address, std::uint8_t ttl) {
+        if (ttl < 3)
+            return routeRule({r1, r2})(address, ttl);
+        return EchoResult{ipstatus::kSuccess, address, 600000};   // after its hop's period
+    });
+    ASSERT_TRUE(worker().runPass({}));
+    EXPECT_EQ(rows().size(), 3u);
+    EXPECT_EQ(rows()[2][kHopIp], "10.0.3.2");
+    port.setRule([&](std::uint32_t address, std::uint8_t ttl) {
+        return ttl < 3 ? routeRule({r1, r2})(address, ttl) : lost();
+    });
+    const std::size_t before = ttls().size();
+    ASSERT_TRUE(worker().runPass({}));
+    ASSERT_TRUE(worker().settle({}));
+    const std::vector<int> sent = ttls();
+    EXPECT_EQ(std::vector<int>(sent.begin() + static_cast<long>(before), sent.end()),
+              (std::vector<int>{1, 1, 1, 2, 2, 2, 3, 3, 3}));
+    EXPECT_EQ(rows().size(), 3u);
+    EXPECT_EQ(rows()[2][kHopAddress], "Timed out");
+    EXPECT_EQ(rows()[2][kHopAverage], "600.0");
 }
 
 TEST_F(Trace, AStoppedTraceWritesNothingMore)
@@ -324,6 +391,101 @@ TEST_F(Trace, AStoppedTraceWritesNothingMore)
     port.setRule(routeRule({r1}));
     EXPECT_FALSE(worker().runPass(stop.get_token()));
     EXPECT_EQ(log.calls, (std::vector<std::string>{"append 0 1 > | Tracing data route..."}));
+}
+
+// Series of echoes and their figures: averages and deviations over the
+// answered ones only.
+TEST(EchoStatistics, FiguresOfASeries)
+{
+    struct Case {
+        const char* what;
+        std::vector<std::int64_t> roundTripsUs;   // -1: lost
+        int sent, lost;
+        double loss, last, average, best, worst, stdev;
+    };
+    const Case cases[] = {
+        {"nothing yet", {}, 0, 0, 0, 0, 0, 0, 0, 0},
+        {"three answered", {10000, 20000, 30000}, 3, 0, 0, 30, 20, 10, 30, 10},
+        {"lost echoes do not pull the average down", {20000, -1, -1, 20600}, 4, 2, 50, 20.6, 20.3, 20, 20.6, 0.424},
+        {"one answered", {-1, 80}, 2, 1, 50, 0.08, 0.08, 0.08, 0.08, 0},
+        {"every echo lost", {-1, -1, -1}, 3, 3, 100, 0, 0, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        EchoStatistics echoes;
+        for (const std::int64_t us : c.roundTripsUs) {
+            if (us < 0)
+                echoes.recordLost();
+            else
+                echoes.recordAnswered(static_cast<std::uint32_t>(us));
+        }
+        EXPECT_EQ(echoes.sent(), c.sent) << c.what;
+        EXPECT_EQ(echoes.lost(), c.lost) << c.what;
+        EXPECT_DOUBLE_EQ(echoes.lossPercent(), c.loss) << c.what;
+        EXPECT_DOUBLE_EQ(echoes.lastMs(), c.last) << c.what;
+        EXPECT_NEAR(echoes.averageMs(), c.average, 1e-9) << c.what;
+        EXPECT_DOUBLE_EQ(echoes.bestMs(), c.best) << c.what;
+        EXPECT_DOUBLE_EQ(echoes.worstMs(), c.worst) << c.what;
+        EXPECT_NEAR(echoes.stdevMs(), c.stdev, 1e-3) << c.what;
+    }
+}
+
+TEST(MonitorTexts, RoundsTimesNeverCutsThem)
+{
+    struct Case {
+        std::uint32_t roundTripUs;
+        const char* whole;
+        const char* tenths;
+    };
+    const Case cases[] = {
+        {80, "0 ms", "0.1"}, {40, "0 ms", "0.0"}, {1499, "1 ms", "1.5"}, {1500, "2 ms", "1.5"}, {20960, "21 ms", "21.0"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(milliseconds(c.roundTripUs), c.whole) << c.roundTripUs;
+        EXPECT_EQ(tenths(c.roundTripUs / 1000.0), c.tenths) << c.roundTripUs;
+    }
+}
+
+// Recorded figures of routes (sent, lost, average ms; the last answered by
+// the destination unless marked) and what they say.
+TEST(RouteVerdict, NamesTheHopWhereTheTroubleStarts)
+{
+    struct Case {
+        const char* what;
+        std::vector<HopFigures> hops;
+        std::vector<std::string> verdicts;
+        std::string route;
+    };
+    const std::string limits = kLimitsRepliesText;
+    const Case cases[] = {
+        {"clean", {{30, 0, 0.1}, {30, 0, 0.2}, {30, 0, 0.3, true}}, {"", "", ""}, kRouteCleanText},
+        {"a middle router answers half",
+         {{30, 15, 0.1}, {30, 0, 0.2}, {30, 0, 0.3, true}},
+         {limits, "", ""},
+         "hop 1: " + limits},
+        {"loss on the last link", {{30, 0, 0.1}, {30, 0, 0.2}, {30, 9, 0.3, true}}, {"", "", lossFromText(3)},
+         lossFromText(3)},
+        {"loss carried on from hop 2", {{30, 0, 0.1}, {30, 9, 0.2}, {30, 12, 0.3, true}},
+         {"", lossFromText(2), ""}, lossFromText(2)},
+        {"a limiting router before loss on the last link",
+         {{30, 24, 0.1}, {30, 0, 0.2}, {30, 6, 0.3, true}},
+         {limits, "", lossFromText(3)},
+         "hop 1: " + limits + " | " + lossFromText(3)},
+        {"delay on the second link", {{30, 0, 0.1}, {30, 0, 40.2}, {30, 0, 40.5, true}},
+         {"", delayAddedText(2), ""}, delayAddedText(2)},
+        {"a router slow to answer for itself", {{30, 0, 0.1}, {30, 0, 60}, {30, 0, 0.5, true}}, {"", "", ""},
+         kRouteCleanText},
+        {"delay from the first hop", {{30, 0, 25}, {30, 0, 26, true}}, {delayAddedText(1), ""}, delayAddedText(1)},
+        {"loss and delay at the same hop", {{30, 0, 1}, {30, 6, 45, true}},
+         {"", lossFromText(2) + "; " + delayAddedText(2)}, lossFromText(2) + " | " + delayAddedText(2)},
+        {"never reached: silent from hop 3", {{30, 0, 1}, {30, 0, 2}, {30, 30, 0}, {30, 30, 0}},
+         {"", "", lossFromText(3), ""}, lossFromText(3)},
+        {"nothing measured yet", {{0, 0, 0}}, {""}, ""},
+    };
+    for (const Case& c : cases) {
+        const RouteVerdict verdict = judgeRoute(c.hops);
+        EXPECT_EQ(verdict.hops, c.verdicts) << c.what;
+        EXPECT_EQ(verdict.route, c.route) << c.what;
+    }
 }
 
 TEST(MonitorTables, DropsTheWritesOfOtherTraces)
@@ -391,19 +553,21 @@ TEST(ReportArguments, ParsesTheReportModeOnly)
         std::vector<std::string> args;
         bool report;
         int cycles;
-        bool json;
+        ReportFormat format;
         bool error;
     };
+    using enum ReportFormat;
     const Case cases[] = {
-        {{}, false, 10, false, false},
-        {{"--report"}, true, 10, false, false},
-        {{"--report", "--cycles", "3", "--json"}, true, 3, true, false},
-        {{"--json", "--report"}, true, 10, true, false},
-        {{"--cycles", "3"}, false, 10, false, true},
-        {{"--report", "--cycles", "0"}, false, 10, false, true},
-        {{"--report", "--cycles", "x"}, false, 10, false, true},
-        {{"--report", "--cycles"}, false, 10, false, true},
-        {{"--verbose"}, false, 10, false, true},
+        {{}, false, 10, Text, false},
+        {{"--report"}, true, 10, Text, false},
+        {{"--report", "--cycles", "3", "--json"}, true, 3, Json, false},
+        {{"--csv", "--report"}, true, 10, Csv, false},
+        {{"--report", "--json", "--csv"}, false, 10, Text, true},
+        {{"--cycles", "3"}, false, 10, Text, true},
+        {{"--report", "--cycles", "0"}, false, 10, Text, true},
+        {{"--report", "--cycles", "x"}, false, 10, Text, true},
+        {{"--report", "--cycles"}, false, 10, Text, true},
+        {{"--verbose"}, false, 10, Text, true},
     };
     for (const Case& c : cases) {
         std::string error;
@@ -412,41 +576,104 @@ TEST(ReportArguments, ParsesTheReportModeOnly)
         EXPECT_EQ(!error.empty(), c.error) << ::testing::PrintToString(c.args);
         if (options) {
             EXPECT_EQ(options->cycles, c.cycles);
-            EXPECT_EQ(options->json, c.json);
+            EXPECT_EQ(options->format, c.format);
         }
     }
 }
 
-TEST(Report, JsonHoldsTheServersAndTheRoute)
-{
-    auto servers = referenceServers({"room", "b", "c", "d", "e", "f", "gone"});
+class Report : public ::testing::Test {
+protected:
+    // Row 0 two hops away, behind a router that answers every other echo.
+    std::string run(ReportFormat format)
+    {
+        auto servers = referenceServers({"room", "b", "c", "d", "e", "f", "gone"});
+        for (const char* host : {"room", "b", "c", "d", "e", "f"})
+            names.addresses[host] = ipv4(10, 0, 3, 2);
+        resolveAll(servers, names);
+        MonitorServices services{[&](int&) -> std::unique_ptr<EchoPort> {
+                                     auto router = std::make_shared<int>(0);
+                                     return std::make_unique<ScriptedEchoPort>(
+                                         [router](std::uint32_t address, std::uint8_t ttl) {
+                                             if (ttl != 1)
+                                                 return EchoResult{ipstatus::kSuccess, address, 10000};
+                                             if (++*router % 2 == 0)
+                                                 return lost();
+                                             return EchoResult{ipstatus::kTtlExpiredTransit, ipv4(10, 0, 1, 1), 1000};
+                                         },
+                                         &clock);
+                                 },
+                                 clock, names, [](const std::string&) {}};
+        std::ostringstream out;
+        EXPECT_EQ(runReport(servers, services, ReportOptions{2, format}, out), 0);
+        return out.str();
+    }
     FixedNames names;
-    for (const char* host : {"room", "b", "c", "d", "e", "f"})
-        names.addresses[host] = ipv4(10, 0, 3, 2);
-    resolveAll(servers, names);
     JumpingClock clock;
-    MonitorServices services{[&](int&) -> std::unique_ptr<EchoPort> {
-                                 return std::make_unique<ScriptedEchoPort>(routeRule({ipv4(10, 0, 1, 1)}));
-                             },
-                             clock, names, [](const std::string&) {}};
-    std::ostringstream out;
-    ASSERT_EQ(runReport(servers, services, ReportOptions{2, true}, out), 0);
-    const QJsonObject report = QJsonDocument::fromJson(QByteArray::fromStdString(out.str())).object();
+};
+
+TEST_F(Report, JsonHoldsNumbersTheVerdictsAndATimestamp)
+{
+    const std::string out = run(ReportFormat::Json);
+    QJsonParseError error{};
+    const QJsonObject report = QJsonDocument::fromJson(QByteArray::fromStdString(out), &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << out;
+    EXPECT_TRUE(QDateTime::fromString(report["timestamp"].toString(), Qt::ISODate).isValid()) << out;
     const QJsonArray rows = report["servers"].toArray();
     ASSERT_EQ(rows.size(), 7);
-    EXPECT_EQ(rows[0].toObject()["name"].toString(), "Tessaly Gaming Servers");
-    EXPECT_EQ(rows[0].toObject()["sent"].toInt(), 2);
-    EXPECT_EQ(rows[0].toObject()["connection"].toString(), "Excellent (100%)");
-    EXPECT_EQ(rows[6].toObject()["resolved"].toBool(), false);
+    const QJsonObject first = rows[0].toObject();
+    EXPECT_EQ(first["name"].toString(), "Tessaly Gaming Servers");
+    EXPECT_EQ(first["sent"].toInt(), 2);
+    EXPECT_EQ(first["avg"].toDouble(), 10.0);
+    EXPECT_EQ(first["connection"].toString(), "Excellent (100%)");
     EXPECT_FALSE(rows[6].toObject().contains("sent"));
-    const QJsonArray hops = report["route"].toObject()["hops"].toArray();
-    ASSERT_EQ(hops.size(), 2);
-    EXPECT_EQ(hops[0].toObject()["ip"].toString(), "10.0.1.1");
-    EXPECT_EQ(hops[1].toObject()["ip"].toString(), "10.0.3.2");
-    EXPECT_EQ(hops[1].toObject()["hop"].toString(), "2");
+    const QJsonObject route = report["route"].toObject();
+    const QJsonArray hops = route["hops"].toArray();
+    ASSERT_EQ(hops.size(), 2) << out;
+    const QJsonObject router = hops[0].toObject();
+    const QJsonObject destination = hops[1].toObject();
+    EXPECT_EQ(router["ip"].toString(), "10.0.1.1");
+    EXPECT_GT(router["lost"].toInt(), 0);
+    EXPECT_EQ(router["verdict"].toString(), kLimitsRepliesText);
+    EXPECT_EQ(destination["hop"].toInt(), 2);
+    EXPECT_TRUE(destination["destination"].toBool());
+    EXPECT_EQ(destination["lost"].toInt(), 0);
+    EXPECT_EQ(destination["avg"].toDouble(), 10.0);
+    EXPECT_EQ(route["verdict"].toString(), QString("hop 1: ") + kLimitsRepliesText);
 }
 
-TEST(Report, SaysSoWhenNoIcmpSocketIsAllowed)
+TEST_F(Report, CsvHasOneRowPerHopUnderItsHeader)
+{
+    std::istringstream csv(run(ReportFormat::Csv));
+    std::vector<std::vector<std::string>> lines;
+    for (std::string line; std::getline(csv, line);) {
+        std::vector<std::string> fields(1);
+        for (const char c : line) {
+            if (c == ',')
+                fields.emplace_back();
+            else
+                fields.back() += c;
+        }
+        lines.push_back(fields);
+    }
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].front(), "Start_Time");
+    for (std::size_t l = 1; l < lines.size(); ++l) {
+        EXPECT_EQ(lines[l].size(), lines[0].size()) << l;
+        EXPECT_EQ(lines[l][3], std::to_string(l));
+    }
+    EXPECT_EQ(lines[2][4], "10.0.3.2");
+    EXPECT_EQ(lines[2][6], "0.0");       // Loss%
+    EXPECT_EQ(lines[2][10], "10.000");   // Avg
+}
+
+TEST_F(Report, TextHoldsTheHopFiguresAndTheVerdict)
+{
+    const std::string out = run(ReportFormat::Text);
+    EXPECT_NE(out.find("Loss%"), std::string::npos) << out;
+    EXPECT_NE(out.find(std::string("Verdict: hop 1: ") + kLimitsRepliesText), std::string::npos) << out;
+}
+
+TEST(ReportProblem, SaysSoWhenNoIcmpSocketIsAllowedAndHowToAllowIt)
 {
     auto servers = referenceServers({"room", "", "", "", "", "", ""});
     FixedNames names;
@@ -457,10 +684,11 @@ TEST(Report, SaysSoWhenNoIcmpSocketIsAllowed)
                                  error = EPERM;
                                  return nullptr;
                              },
-                             clock, names, [](const std::string&) {}};
+                             clock, names, [](const std::string&) {}, "/opt/tessaly/Linkscope"};
     std::ostringstream out;
     EXPECT_EQ(runReport(servers, services, ReportOptions{}, out), 1);
     EXPECT_NE(out.str().find(kIcmpRefusedText), std::string::npos);
+    EXPECT_NE(out.str().find("setcap cap_net_raw+ep /opt/tessaly/Linkscope\n"), std::string::npos) << out.str();
     EXPECT_NE(out.str().find("127.0.0.1"), std::string::npos) << out.str();
     EXPECT_EQ(out.str().find("Excellent"), std::string::npos) << out.str();
 }

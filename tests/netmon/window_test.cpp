@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "netmon/MonitorWindow.h"
+#include "netmon/TraceWorker.h"
 #include "tests/support/ScriptedMonitor.h"
 #include "tests/support/WaitUntil.h"
 
@@ -22,20 +23,28 @@ using testing::ipv4;
 using testing::ManualClock;
 using testing::ScriptedEchoPort;
 
-// Every worker's socket forwards to one scripted port; the count of open
-// ones tells whether the workers are gone.
+// Every worker's socket asks one scripted port for its outcomes and keeps
+// its own answers; the count of open ones tells whether the workers are gone.
 class ForwardingPort final : public EchoPort {
 public:
-    ForwardingPort(ScriptedEchoPort& target, std::atomic<int>& open) : target_(target), open_(open) { ++open_; }
-    ~ForwardingPort() override { --open_; }
-    EchoResult echo(std::uint32_t address, std::uint8_t ttl, std::uint32_t timeoutMs,
-                    std::span<const std::uint8_t> data, std::stop_token stop) override
+    ForwardingPort(ScriptedEchoPort& target, std::atomic<int>& open)
+        : own_([&target](std::uint32_t address, std::uint8_t ttl) { return target.outcome(address, ttl, {}); }),
+          open_(open)
     {
-        return target_.echo(address, ttl, timeoutMs, data, stop);
+        ++open_;
+    }
+    ~ForwardingPort() override { --open_; }
+    EchoSent send(std::uint32_t address, std::uint8_t ttl, std::span<const std::uint8_t> data) override
+    {
+        return own_.send(address, ttl, data);
+    }
+    std::optional<EchoAnswer> receive(std::uint32_t timeoutMs, std::stop_token stop) override
+    {
+        return own_.receive(timeoutMs, stop);
     }
 
 private:
-    ScriptedEchoPort& target_;
+    ScriptedEchoPort own_;
     std::atomic<int>& open_;
 };
 
@@ -115,7 +124,8 @@ TEST_F(MonitorWindow, ListsTheServersWithTheirColumnsAndRatings)
     EXPECT_EQ(servers.accessibleName(), "Servers");
     EXPECT_EQ(route.accessibleName(), "Route");
     EXPECT_EQ(headings(servers), QStringList({"Server", "Connection", "IP", "N", "Lost", "Min", "Avg", "Max"}));
-    EXPECT_EQ(headings(route), QStringList({"Hops", "IP", "Address", "Ping"}));
+    EXPECT_EQ(headings(route), QStringList({"Hops", "IP", "Address", "Ping", "Snt", "Lost", "Loss%", "Last", "Avg",
+                                            "Best", "Wrst", "StDev", "Verdict"}));
     // Width numbers times the 8-pixel dialog base unit, over 10.
     const std::vector<int> serverWidths = {152, 100, 100, 40, 40, 40, 40, 40};
     const std::vector<int> routeWidths = {60, 120, 220, 120};
@@ -129,14 +139,27 @@ TEST_F(MonitorWindow, ListsTheServersWithTheirColumnsAndRatings)
     EXPECT_EQ(row(servers, 0), QStringList({"Tessaly Gaming Servers", "Excellent (100%)", "10.0.0.1", "1", "0", "10",
                                             "10", "10"}));
     ASSERT_TRUE(waitUntil([&] { return route.topLevelItemCount() == 1 && route.topLevelItem(0)->text(kPing) != ""; }));
-    EXPECT_EQ(row(route, 0), QStringList({"1 >", "10.0.0.1", "host-10.0.0.1", "10 ms"}));
+    EXPECT_EQ(row(route, 0).mid(0, kHopSent), QStringList({"1 >", "10.0.0.1", "host-10.0.0.1", "10 ms"}));
 
     // The next cycle starts two seconds after the first, not before.
     ASSERT_TRUE(clock.waitForSleepers(2));
-    EXPECT_EQ(port.requests().size(), 7u);
+    EXPECT_EQ(port.requests().size(), 6u + kEchoesPerHop);   // six resolved servers, the first hop
     clock.advance(2000);
     ASSERT_TRUE(waitUntil([&] { return servers.topLevelItem(6)->text(kSent) == "2"; }));
     EXPECT_EQ(servers.topLevelItem(0)->text(kSent), "2");
+
+    // At the end of the hop its figures and the route's verdict show.
+    ASSERT_TRUE(waitUntil([&] { return !window->routeVerdict()->text().isEmpty(); }));
+    EXPECT_EQ(window->routeVerdict()->text(), QString("Verdict: ") + kRouteCleanText);
+    EXPECT_EQ(route.topLevelItem(0)->text(kHopAverage), "10.0");
+    EXPECT_EQ(route.topLevelItem(0)->text(kHopLoss), "0.0%");
+
+    // The lists grow with the window; OK keeps to the bottom.
+    const QRect list = route.geometry();
+    const QRect ok = window->button(1)->geometry();
+    window->resize(window->size() + QSize(200, 100));
+    EXPECT_TRUE(waitUntil([&] { return route.geometry().size() == list.size() + QSize(200, 100); }));
+    EXPECT_EQ(window->button(1)->geometry().topLeft(), ok.topLeft() + QPoint(100, 100));
 
     saveScreenshot(*window, "linkscope-window.png");
 }
@@ -177,7 +200,7 @@ TEST_F(MonitorWindow, AClickEmptiesTheRouteAtOnceAndTracesTheNewServerFromHopOne
     ASSERT_TRUE(waitUntil([&] { return route.topLevelItemCount() == 1 && route.topLevelItem(0)->text(kPing) != ""; }));
     QTest::qWait(0);
     EXPECT_EQ(route.topLevelItemCount(), 1);
-    EXPECT_EQ(row(route, 0), QStringList({"1 >", "10.0.0.4", "host-10.0.0.4", "10 ms"}));
+    EXPECT_EQ(row(route, 0).mid(0, kHopSent), QStringList({"1 >", "10.0.0.4", "host-10.0.0.4", "10 ms"}));
     const auto requests = port.requests();
     const auto traced = std::find_if(requests.begin() + static_cast<long>(before), requests.end(),
                                      [](const testing::EchoRequest& r) { return r.ttl != 128; });
@@ -209,6 +232,7 @@ TEST_F(MonitorWindow, SaysInOneLineWhenNoIcmpSocketIsAllowed)
 {
     auto window = open({1, 2, 3, 4, 5, 6, 7}, false);
     EXPECT_EQ(window->routeCaption()->text().toStdString(), kIcmpRefusedText);
+    EXPECT_EQ(window->routeVerdict()->text().toStdString(), icmpAllowText("Linkscope"));
     EXPECT_EQ(window->serverList()->topLevelItem(0)->text(kServerIp), "10.0.0.1");
     QTest::qWait(0);
     EXPECT_EQ(window->routeList()->topLevelItemCount(), 0);

@@ -4,6 +4,7 @@
 // and a name service with fixed answers.
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
@@ -31,33 +32,72 @@ inline std::uint32_t ipv4(int a, int b, int c, int d)
 struct EchoRequest {
     std::uint32_t address;
     std::uint8_t ttl;
-    std::uint32_t timeoutMs;
     std::vector<std::uint8_t> data;
+    std::int64_t sentMs;   // on the port's clock; 0 without one
 };
 
 // Answers each request by `rule` (default: the destination answers in
-// 10 ms). Safe to share between worker threads; `onEcho` runs inside each
-// echo, for tests that act while a worker waits for its answer.
+// 10 ms); a "timed out" outcome is never answered. With a clock, an answer
+// arrives when the clock reaches its send time plus its round trip, and a
+// wait for it moves the clock there; without one, at once. Safe to share
+// between worker threads; `onEcho` runs inside each send, for tests that
+// act while a worker waits for its answer.
 class ScriptedEchoPort final : public EchoPort {
 public:
     using Rule = std::function<EchoResult(std::uint32_t address, std::uint8_t ttl)>;
 
-    explicit ScriptedEchoPort(Rule rule = {}) : rule_(std::move(rule)) {}
+    explicit ScriptedEchoPort(Rule rule = {}, netmon::WorkerClock* clock = nullptr)
+        : rule_(std::move(rule)), clock_(clock)
+    {
+    }
 
-    EchoResult echo(std::uint32_t address, std::uint8_t ttl, std::uint32_t timeoutMs,
-                    std::span<const std::uint8_t> data, std::stop_token) override
+    EchoSent send(std::uint32_t address, std::uint8_t ttl, std::span<const std::uint8_t> data) override
+    {
+        const std::int64_t now = clock_ == nullptr ? 0 : clock_->nowMs();
+        const EchoResult result = outcome(address, ttl, data, now);
+        const std::lock_guard lock(mutex_);
+        const EchoSent sent{++sequence_, ipstatus::kSuccess};
+        if (result.status != ipstatus::kReqTimedOut)
+            queued_.push_back({now + result.roundTripUs / 1000, {sent.sequence, result}});
+        return sent;
+    }
+
+    // Records a request and gives what the rule says of it.
+    EchoResult outcome(std::uint32_t address, std::uint8_t ttl, std::span<const std::uint8_t> data,
+                       std::int64_t now = 0)
     {
         Rule rule;
         std::function<void()> during;
         {
             const std::lock_guard lock(mutex_);
-            requests_.push_back({address, ttl, timeoutMs, {data.begin(), data.end()}});
+            requests_.push_back({address, ttl, {data.begin(), data.end()}, now});
             rule = rule_;
             during = onEcho;
         }
         if (during)
             during();
-        return rule ? rule(address, ttl) : EchoResult{ipstatus::kSuccess, address, 10};
+        return rule ? rule(address, ttl) : EchoResult{ipstatus::kSuccess, address, 10000};
+    }
+
+    std::optional<EchoAnswer> receive(std::uint32_t timeoutMs, std::stop_token stop) override
+    {
+        std::unique_lock lock(mutex_);
+        if (queued_.empty())
+            return std::nullopt;
+        const auto first = std::min_element(queued_.begin(), queued_.end(),
+                                            [](const Queued& a, const Queued& b) { return a.dueMs < b.dueMs; });
+        const Queued answer = *first;
+        if (clock_ != nullptr) {
+            const std::int64_t now = clock_->nowMs();
+            if (answer.dueMs > now + timeoutMs)
+                return std::nullopt;
+            lock.unlock();
+            if (answer.dueMs > now && !clock_->sleepUntil(answer.dueMs, stop))
+                return std::nullopt;
+            lock.lock();
+        }
+        std::erase_if(queued_, [&](const Queued& q) { return q.answer.sequence == answer.answer.sequence; });
+        return answer.answer;
     }
 
     void setRule(Rule rule)
@@ -74,14 +114,21 @@ public:
     std::function<void()> onEcho;
 
 private:
+    struct Queued {
+        std::int64_t dueMs;
+        EchoAnswer answer;
+    };
     mutable std::mutex mutex_;
     Rule rule_;
+    netmon::WorkerClock* clock_;
+    std::uint16_t sequence_ = 0;
     std::vector<EchoRequest> requests_;
+    std::vector<Queued> queued_;
 };
 
 // A path of routers: hop n (1-based) is answered by routers[n-1] with "time
-// exceeded", the hop after the last router by the destination; silent
-// routers (address 0) let the echo time out.
+// exceeded" in 5n ms, the hop after the last router by the destination;
+// silent routers (address 0) let the echo time out.
 inline ScriptedEchoPort::Rule routeRule(std::vector<std::uint32_t> routers, bool destinationAnswers = true)
 {
     return [routers = std::move(routers), destinationAnswers](std::uint32_t address, std::uint8_t ttl) {
@@ -89,11 +136,11 @@ inline ScriptedEchoPort::Rule routeRule(std::vector<std::uint32_t> routers, bool
             const std::uint32_t router = routers[ttl - 1u];
             if (router == 0)
                 return EchoResult{ipstatus::kReqTimedOut, 0, 0};
-            return EchoResult{ipstatus::kTtlExpiredTransit, router, 5u * ttl};
+            return EchoResult{ipstatus::kTtlExpiredTransit, router, 5000u * ttl};
         }
         if (!destinationAnswers)
             return EchoResult{ipstatus::kReqTimedOut, 0, 0};
-        return EchoResult{ipstatus::kSuccess, address, 5u * ttl};
+        return EchoResult{ipstatus::kSuccess, address, 5000u * ttl};
     };
 }
 
@@ -176,6 +223,7 @@ public:
     }
     std::string reverse(std::uint32_t address) override
     {
+        ++lookups;
         for (const std::uint32_t n : nameless)
             if (n == address)
                 return {};
@@ -184,6 +232,7 @@ public:
 
     std::map<std::string, std::uint32_t> addresses;
     std::vector<std::uint32_t> nameless;
+    std::atomic<int> lookups{0};
 };
 
 } // namespace tessaly::testing
