@@ -4,7 +4,9 @@
 #include <QPainter>
 #include <array>
 
+#include "client/table/PaintedItems.h"
 #include "client/table/TablePictures.h"
+#include "client/table/TextLayouts.h"
 #include "client/table/TableState.h"
 #include "client/ui/AmountText.h"
 #include "client/ui/CardImages.h"
@@ -51,25 +53,40 @@ int FrameScene::seats() const
     return layoutSeats(table.seatCount);
 }
 
-void drawTextAt(QPainter& painter, const QFont& font, const QColor& colour, QPoint topLeft, std::string_view text)
+namespace {
+
+// A line of text with its top left corner at the point. The recording of
+// what a frame paints only notes where the line goes.
+void paintLine(const FrameScene& scene, const QFont& font, const QColor& colour, QPoint topLeft,
+               const TextLayouts::Line& line)
+{
+    if (auto* items = dynamic_cast<PaintedItems*>(scene.painter.device())) {
+        items->noteText(QRect(topLeft, QSize(line.advance, line.ascent + line.descent)), line.text.text(), font,
+                        colour);
+        return;
+    }
+    scene.painter.setFont(font);
+    scene.painter.setPen(colour);
+    scene.painter.drawStaticText(topLeft, line.text);
+}
+
+} // namespace
+
+void drawTextAt(const FrameScene& scene, const QFont& font, const QColor& colour, QPoint topLeft,
+                std::string_view text)
 {
     if (text.empty())
         return;
-    painter.setFont(font);
-    painter.setPen(colour);
-    painter.drawText(topLeft.x(), topLeft.y() + painter.fontMetrics().ascent(), toQString(text));
+    paintLine(scene, font, colour, topLeft, scene.texts.line(font, toQString(text), scene.painter.device()));
 }
 
-void drawTextCentred(QPainter& painter, const QFont& font, const QColor& colour, int centreX, int top,
+void drawTextCentred(const FrameScene& scene, const QFont& font, const QColor& colour, int centreX, int top,
                      std::string_view text)
 {
     if (text.empty())
         return;
-    painter.setFont(font);
-    painter.setPen(colour);
-    const QString line = toQString(text);
-    const QFontMetrics metrics = painter.fontMetrics();
-    painter.drawText(centreX - metrics.horizontalAdvance(line) / 2, top + metrics.ascent(), line);
+    const TextLayouts::Line& line = scene.texts.line(font, toQString(text), scene.painter.device());
+    paintLine(scene, font, colour, QPoint(centreX - line.advance / 2, top), line);
 }
 
 void drawCardFace(QPainter& painter, int code, QPoint topLeft)
@@ -87,7 +104,7 @@ void drawMoney(const FrameScene& scene, TablePoint nominal, float amount)
     // The stack shows the amount as its text reads, not the float behind it.
     const auto shown = static_cast<float>(strtodC(text.c_str(), nullptr));
     DrawChipStack(scene.painter, scene.pictures.chips, point.x(), point.y(), shown);
-    drawTextAt(scene.painter, scene.fonts.money, kTextWhite, point, text);
+    drawTextAt(scene, scene.fonts.money, kTextWhite, point, text);
 }
 
 } // namespace tessaly

@@ -18,6 +18,7 @@ class QPainter;
 namespace tessaly {
 
 struct TableFonts;
+class TextLayouts;
 struct TablePictures;
 struct TableState;
 
@@ -30,6 +31,7 @@ struct FrameScene {
     const FrameMotion& motion;
     const TablePictures& pictures;
     const TableFonts& fonts;
+    TextLayouts& texts;
     ScreenScale scale;
 
     // Nominal points in window pixels.
@@ -68,9 +70,10 @@ void drawWinBanner(const FrameScene& scene);
 
 // Shared by the layers.
 // Text with its top left corner at the point, in transparent mode.
-void drawTextAt(QPainter& painter, const QFont& font, const QColor& colour, QPoint topLeft, std::string_view text);
+void drawTextAt(const FrameScene& scene, const QFont& font, const QColor& colour, QPoint topLeft,
+                std::string_view text);
 // Text centred on x with its top at y.
-void drawTextCentred(QPainter& painter, const QFont& font, const QColor& colour, int centreX, int top,
+void drawTextCentred(const FrameScene& scene, const QFont& font, const QColor& colour, int centreX, int top,
                      std::string_view text);
 // A card face 57 x 77 with the card key; nothing for code 69 or a card
 // whose picture did not load.

@@ -86,12 +86,12 @@ void drawPlayerBoxes(const FrameScene& scene)
         const QPoint box = scene.seatAt(group, seat);
         scene.pictures.playerBox.drawBlended(scene.painter, box.x(), box.y(), kPlayerBoxAlpha);
         const int centre = box.x() + kTextCentreX;
-        drawTextCentred(scene.painter, scene.fonts.name, kTextWhite, centre, box.y() + kNameTop,
+        drawTextCentred(scene, scene.fonts.name, kTextWhite, centre, box.y() + kNameTop,
                         table.playerName[at(seat)].str());
         if (table.allIn[at(seat)] == 1)
-            drawTextCentred(scene.painter, scene.fonts.allIn, kTextWhite, centre, box.y() + kChipsTop, kAllInText);
+            drawTextCentred(scene, scene.fonts.allIn, kTextWhite, centre, box.y() + kChipsTop, kAllInText);
         else
-            drawTextCentred(scene.painter, scene.fonts.name, kTextYellow, centre, box.y() + kChipsTop,
+            drawTextCentred(scene, scene.fonts.name, kTextYellow, centre, box.y() + kChipsTop,
                             chipCountText(table.stack[at(seat)]));
     }
 }
@@ -126,7 +126,7 @@ void drawAnnouncement(const FrameScene& scene)
         return;
     const QPoint box = scene.seatAt(SeatGroup::ActionWord, table.historySeat);
     scene.pictures.actionBox.drawBlended(scene.painter, box.x(), box.y(), scene.motion.announcementAlpha);
-    drawTextCentred(scene.painter, scene.fonts.action, kTextWhite, box.x() + kTextCentreX, box.y() + kActionWordTop,
+    drawTextCentred(scene, scene.fonts.action, kTextWhite, box.x() + kTextCentreX, box.y() + kActionWordTop,
                     actionWord(table.historyKind));
 }
 
@@ -167,7 +167,7 @@ void drawTurnWarning(const FrameScene& scene)
     if (table.turnWarned != 1 || table.userSeatedHere != 1 || !seatOnTable(table.seatCount, table.userSeat))
         return;
     const QPoint word = scene.seatAt(SeatGroup::ActionWord, table.userSeat);
-    drawTextCentred(scene.painter, scene.fonts.name, kWarningRed, word.x() + kTextCentreX, word.y() + kActionWordTop,
+    drawTextCentred(scene, scene.fonts.name, kWarningRed, word.x() + kTextCentreX, word.y() + kActionWordTop,
                     kTurnWarningText);
 }
 
@@ -205,7 +205,7 @@ void drawWinners(const FrameScene& scene)
         scene.painter.drawRoundedRect(QRect(box, QSize(kInfoBoxWidth, kInfoBoxHeight)).adjusted(-3, -3, 3, 3), 6, 6);
         scene.painter.restore();
         const QPoint word = scene.seatAt(SeatGroup::ActionWord, seat);
-        drawTextCentred(scene.painter, scene.fonts.action, kWinnerGold, word.x() + kTextCentreX,
+        drawTextCentred(scene, scene.fonts.action, kWinnerGold, word.x() + kTextCentreX,
                         word.y() + kActionWordTop, "+" + amountText(amount));
         const double t = winnerChipsProgress(left);
         const TablePoint from = kPotPoints[0];

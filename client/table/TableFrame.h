@@ -4,9 +4,10 @@
 // screen. A frame that would come out the same as the last one (the
 // record's drawn fields, the animation state, the size and the scale all
 // unchanged, nothing moving) is not drawn at all, so a quiet table costs
-// next to nothing on its 28 ms timer. A frame that is drawn says which
-// parts of the picture changed (a moving card, the blinking marker), so
-// that only those reach the screen.
+// next to nothing on its 28 ms timer. A frame that is drawn first finds
+// which parts of the picture change (a moving card, the blinking marker)
+// from what each layer paints where, then draws and sends to the screen
+// only those.
 //
 //     TableFrame frame;
 //     frame.load(boxes, window, table.seatCount);          // once, at opening
@@ -17,10 +18,13 @@
 #include <QRegion>
 #include <QSize>
 #include <optional>
+#include <vector>
 
 #include "client/table/FrameInputs.h"
+#include "client/table/PaintedItems.h"
 #include "client/table/TableAnimation.h"
 #include "client/table/TablePictures.h"
+#include "client/table/TextLayouts.h"
 #include "platform/gui/DialogUnits.h"
 
 class QWidget;
@@ -47,38 +51,37 @@ public:
     // picture scaled from its own pixels.
     bool render(TableState& table, SoundPort& sound, QSize client, ScreenScale scale, double zoom = 1.0);
 
-    const QImage& image() const { return zoom_ == 1.0 ? plain_.image : zoomed_.image; }
+    const QImage& image() const { return buffer_.image; }
     // The parts of the image the last drawn frame changed: all of it after
-    // a change of size, else the tiles whose pixels differ from the frame
-    // before.
+    // a change of size, zoom or scale, else where something is painted
+    // otherwise than in the frame before.
     const QRegion& changed() const { return changed_; }
 
     // The leave sequence: drops the pictures and buffers.
     void release();
 
 private:
-    // A picture of the table at one size, with its stretched background.
+    // The picture of the table at its size, with its stretched background.
     struct Buffer {
         QImage image;
-        QImage previous;     // the frame before, to find what changed
-        QImage background;   // stretched once for the size, copied each frame
+        QImage background;   // stretched once for the size, copied where a frame draws
         void prepare(QSize size, const Picture& felt);
     };
-    // Every layer of the frame into the buffer, within `clip` (all of it
-    // when empty).
-    void draw(Buffer& buffer, const TableState& table, const FrameMotion& motion, ScreenScale scale, double zoom,
-              const QRegion& clip);
+    // The background and every layer, in order, on `device`: the recorder
+    // of what a frame paints, or the buffer within `clip` (all of it when
+    // empty).
+    void draw(QPaintDevice& device, const TableState& table, const FrameMotion& motion, ScreenScale scale,
+              double zoom, const QRegion& clip);
 
     TablePictures pictures_;
     TableFonts fonts_ = TableFonts::make();
+    TextLayouts texts_;
     TableAnimation animation_;
     TurnClock clock_;
     double lastClockLeft_ = -1.0;
-    // The table at zoom 1, whole every frame. A zoomed table is drawn at its
-    // zoom only where this one changed: the large picture is never drawn or
-    // compared whole but when its size or zoom changes.
-    Buffer plain_;
-    Buffer zoomed_;
+    Buffer buffer_;
+    // What the last drawn frame painted where, to find what the next one changes.
+    std::vector<PaintedItem> painted_;
     QRegion changed_;
     std::optional<FrameInputs> lastInputs_;
     ScreenScale lastScale_;

@@ -32,7 +32,7 @@ void drawOptionLabels(const FrameScene& scene)
         return;
     for (std::size_t i = 0; i < kOptionLabels.size(); ++i) {
         const QPoint point = scene.at(TablePoint{kOptionLabelX, kOptionLabelY[i]});
-        drawTextAt(scene.painter, scene.fonts.options, kOptionLabels[i].colour, point, kOptionLabels[i].text);
+        drawTextAt(scene, scene.fonts.options, kOptionLabels[i].colour, point, kOptionLabels[i].text);
     }
 }
 
@@ -64,7 +64,7 @@ void drawHandNumbers(const FrameScene& scene)
     const TableState& table = scene.table;
     const auto line = [&scene](TablePoint point, std::string_view prefix, const std::string& number) {
         if (!number.empty())
-            drawTextAt(scene.painter, scene.fonts.handNumbers, kTextWhite, scene.at(point), std::string(prefix) + number);
+            drawTextAt(scene, scene.fonts.handNumbers, kTextWhite, scene.at(point), std::string(prefix) + number);
     };
     line(kThisHandPoint, kThisHandPrefix, table.thisHandText);
     line(kLastHandPoint, kLastHandPrefix, table.lastHandText);
