@@ -36,7 +36,10 @@ LinkTicker::LinkTicker(QWidget* parent) : QWidget(parent)
 
 bool LinkTicker::addItem(const std::string& address, const std::string& text)
 {
-    items_.push_back({QString::fromStdString(address), displayText(text)});
+    const QString shown = displayText(text);
+    QStaticText line(shown);
+    line.setTextFormat(Qt::PlainText);
+    items_.push_back({QString::fromStdString(address), shown, std::move(line)});
     return true;
 }
 
@@ -74,16 +77,19 @@ void LinkTicker::timerEvent(QTimerEvent* event)
         QWidget::timerEvent(event);
         return;
     }
+    // Every item moves one pixel left: the picture is moved along and only
+    // the column that comes in at the right is painted.
     track_.step(width());
-    update();
+    scroll(-1, 0);
 }
 
 void LinkTicker::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), QColor(kBackground));
+    const int top = (height() - QFontMetrics(bold_).height()) / 2;
     for (const TickerSlot& slot : track_.visible()) {
-        const Item& item = items_[static_cast<size_t>(slot.item)];
+        Item& item = items_[static_cast<size_t>(slot.item)];
         const int width = track_.extents()[static_cast<size_t>(slot.item)].width;
         if (slot.x >= this->width() || slot.x + width <= 0)
             continue;
@@ -91,8 +97,7 @@ void LinkTicker::paintEvent(QPaintEvent*)
         const bool hovered = link && slot.item == hoveredItem_;
         painter.setFont(hovered ? underlined_ : bold_);
         painter.setPen(QColor(hovered ? kHoveredLinkText : link ? kLinkText : kPlainText));
-        painter.drawText(QRect(slot.x, 0, width + 1, height()), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                         item.text);
+        painter.drawStaticText(slot.x, top, item.line);
     }
 }
 

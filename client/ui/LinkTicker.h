@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include <QStaticText>
 #include <QWidget>
 
 #include "client/ui/TickerTrack.h"
@@ -54,6 +55,8 @@ private:
     struct Item {
         QString address;
         QString text;
+        // Laid out once: the banner is painted again at every step.
+        QStaticText line;
     };
 
     void updateFonts();
