@@ -254,42 +254,57 @@ TEST_F(TableFrameTest, AMissingBackgroundIsNamedAndTheTableIsStillDrawn)
     EXPECT_EQ(frame.image().pixel(5, 300), qRgb(0, 0, 0));
 }
 
-// A zoomed table is drawn again only where the picture at zoom 1 changed;
-// frame by frame it must come out as the whole picture drawn afresh.
-TEST_F(TableFrameTest, AZoomedFrameRedrawsOnlyWhatChangedAndComesOutWhole)
+// A frame is drawn again only where what it paints changed; frame by frame
+// it must come out as the whole picture drawn afresh, at every zoom and
+// scale, through moves, text changes and a blinking marker.
+TEST_F(TableFrameTest, AFrameRedrawsOnlyWhatChangedAndComesOutWhole)
 {
-    load(10);
-    TableFrame whole;
-    TableState table = scenes::dealing(10);
-    table.dealerSeat = 2;
-    const double zoom = 2.5;
-    const QSize client = (QSizeF(kClient) * zoom).toSize();
-    for (int frameNo = 0; frameNo < 12; ++frameNo) {
-        SCOPED_TRACE(frameNo);
-        if (frameNo == 5)
-            table.blinkWord = 0;
-        TableState copy = table;
-        ASSERT_TRUE(frame.render(table, sound, client, {}, zoom));
-        // The same frame from a fresh set of buffers, with the same motion.
-        whole.load(boxes, nullptr, 10);
-        ASSERT_TRUE(whole.render(copy, sound, client, {}, zoom));
-        const QImage a = frame.image();
-        const QImage b = whole.image();
-        ASSERT_EQ(a.size(), client);
-        // A picture smoothed into a clipped area may come out one level
-        // off at the clip's edge; anything more is a stale or missing part.
-        const auto apart = [](QRgb p, QRgb q) {
-            return std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                             std::abs(qBlue(p) - qBlue(q))}) > 2;
-        };
-        int differing = 0;
-        for (int y = 0; y < a.height(); ++y)
-            for (int x = 0; x < a.width(); ++x)
-                differing += apart(a.pixel(x, y), b.pixel(x, y));
-        EXPECT_EQ(differing, 0);
-        if (frameNo > 0) {
-            EXPECT_LT(frame.changed().boundingRect().width() * frame.changed().boundingRect().height(),
-                      client.width() * client.height() / 2);
+    struct View {
+        double zoom;
+        ScreenScale scale;
+    };
+    for (const View view : {View{1.0, {}}, View{2.5, {}}, View{0.6, {}}, View{1.0, {2.0, 2.0}}}) {
+        SCOPED_TRACE(testing::Message() << "zoom " << view.zoom << " scale " << view.scale.x);
+        TableFrame drawn;
+        TableFrame whole;
+        drawn.load(boxes, nullptr, 10);
+        TableState table = scenes::dealing(10);
+        table.dealerSeat = 2;
+        const QSize client = (QSizeF(kClient.width() * view.scale.x, kClient.height() * view.scale.y) * view.zoom)
+                                 .toSize();
+        for (int frameNo = 0; frameNo < 12; ++frameNo) {
+            SCOPED_TRACE(frameNo);
+            if (frameNo == 3)
+                table.blinkWord = 0;
+            if (frameNo == 5)
+                table.stack[6] += 10.0f;
+            if (frameNo == 7)
+                table.playerName[8] = "Wilhelmina";
+            if (frameNo == 9)
+                table.setInFront(0, 12.5f);
+            TableState copy = table;
+            ASSERT_TRUE(drawn.render(table, sound, client, view.scale, view.zoom));
+            // The same frame from a fresh set of buffers, with the same motion.
+            whole.load(boxes, nullptr, 10);
+            ASSERT_TRUE(whole.render(copy, sound, client, view.scale, view.zoom));
+            const QImage a = drawn.image();
+            const QImage b = whole.image();
+            ASSERT_EQ(a.size(), client);
+            // A picture smoothed into a clipped area may come out one level
+            // off at the clip's edge; anything more is a stale or missing part.
+            const auto apart = [](QRgb p, QRgb q) {
+                return std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                 std::abs(qBlue(p) - qBlue(q))}) > 2;
+            };
+            int differing = 0;
+            for (int y = 0; y < a.height(); ++y)
+                for (int x = 0; x < a.width(); ++x)
+                    differing += apart(a.pixel(x, y), b.pixel(x, y));
+            EXPECT_EQ(differing, 0);
+            if (frameNo > 0) {
+                const QRect bounds = drawn.changed().boundingRect();
+                EXPECT_LT(bounds.width() * bounds.height(), client.width() * client.height() / 2);
+            }
         }
     }
 }
