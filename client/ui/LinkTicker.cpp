@@ -83,15 +83,17 @@ void LinkTicker::timerEvent(QTimerEvent* event)
     scroll(-1, 0);
 }
 
-void LinkTicker::paintEvent(QPaintEvent*)
+void LinkTicker::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), QColor(kBackground));
+    // Mostly only the column a step brings in: items elsewhere are left alone.
+    const QRect area = event->rect();
+    painter.fillRect(area, QColor(kBackground));
     const int top = (height() - QFontMetrics(bold_).height()) / 2;
     for (const TickerSlot& slot : track_.visible()) {
         Item& item = items_[static_cast<size_t>(slot.item)];
         const int width = track_.extents()[static_cast<size_t>(slot.item)].width;
-        if (slot.x >= this->width() || slot.x + width <= 0)
+        if (slot.x > area.right() || slot.x + width <= area.left())
             continue;
         const bool link = !item.address.isEmpty();
         const bool hovered = link && slot.item == hoveredItem_;
