@@ -314,7 +314,7 @@ void dlgPokerRoom::describeTable()
     }
 }
 
-void dlgPokerRoom::paintEvent(QPaintEvent*)
+void dlgPokerRoom::paintEvent(QPaintEvent* event)
 {
     if (leaving_ || isMinimized())
         return;
@@ -326,7 +326,9 @@ void dlgPokerRoom::paintEvent(QPaintEvent*)
     painter.drawImage(clientRect().topLeft(), frame_.image());
     // A window of another shape than the table's (maximised, or while a
     // drag goes on) shows the table at the zoom that fits, on black.
-    const QRegion beside = QRegion(rect()) - QRect(clientRect().topLeft(), frame_.image().size());
+    // Only where this paint reaches: a frame's update is a few small areas,
+    // and the hand log's pane is never among them.
+    const QRegion beside = event->region() - QRect(clientRect().topLeft(), frame_.image().size());
     for (const QRect& r : beside)
         painter.fillRect(r, Qt::black);
 }
