@@ -19,6 +19,9 @@ HandLog::HandLog(QWidget& window, const QRect& table, double scale) : view_(new 
     view_->setGeometry(table.right() + 1, table.top(), paneWidth_, table.height());
     window.resize(window.width() + paneWidth_, window.height());
     view_->setReadOnly(true);
+    // A log the user cannot edit has nothing to undo; kept, every dropped
+    // hand would also be kept there.
+    view_->setUndoRedoEnabled(false);
     view_->setObjectName(QStringLiteral("handLog"));
     view_->setAccessibleName(QStringLiteral("Hand log"));
     view_->setLineWrapMode(QPlainTextEdit::NoWrap);

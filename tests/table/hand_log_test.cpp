@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QRect>
 #include <QWidget>
 
@@ -62,6 +63,8 @@ TEST(HandLog, KeepsTheLastFiftyHands)
     ASSERT_EQ(shown.size(), 2 * HandLog::kKeptHands);
     EXPECT_EQ(shown.front(), QString::fromUtf8("\u2014 hand 4 \u2014"));
     EXPECT_EQ(shown.back(), QStringLiteral("seat 3 folds"));
+    // Dropped hands are gone, not kept for an undo the log never offers.
+    EXPECT_EQ(log.view()->document()->availableUndoSteps(), 0);
 }
 
 } // namespace
