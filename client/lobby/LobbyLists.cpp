@@ -188,8 +188,13 @@ bool TableListClicks::keyEvent(QKeyEvent* event)
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Space:
+        // The row the focus is on, which a screen reader has just read: the
+        // focus coming into the list puts it on the first row without
+        // selecting it, and with a single table no arrow key moves it.
         if (event->type() == QEvent::KeyPress) {
-            if (const int row = selectedRow(); row >= 0)
+            QTreeWidgetItem* current = list_.currentItem();
+            const int row = current != nullptr ? list_.indexOfTopLevelItem(current) : selectedRow();
+            if (row >= 0)
                 emit doubleClicked(row);
         }
         return true;

@@ -332,15 +332,20 @@ TEST_F(LobbyWindow, TheKeyboardMovesThroughTheTablesAndOpensOne)
     QTreeWidget& list = *lobby->tableList();
     EXPECT_EQ(list.topLevelItem(1)->data(2, Qt::AccessibleTextRole).toString(), QStringLiteral("Stakes: 0.10/0.25"));
     list.setFocus();
-    list.setCurrentItem(list.topLevelItem(0));   // not the user's move: nothing asked
+    // As the focus coming in leaves it: on the first row, nothing selected.
+    list.selectionModel()->setCurrentIndex(list.model()->index(0, 0), QItemSelectionModel::NoUpdate);
     std::size_t before = sender.lines.size();
+    QTest::keyClick(&list, Qt::Key_Return);
+    EXPECT_THAT(sentSince(before), ElementsAre("WATCH_TABLE:\t0\r"));
+    lobby->showNormal();
+    before = sender.lines.size();
     QTest::keyClick(&list, Qt::Key_Down);
     EXPECT_THAT(sentSince(before), ElementsAre("REQUEST_PLAYERS:\t1\r"));
     before = sender.lines.size();
     QTest::keyClick(&list, Qt::Key_Return);
     EXPECT_THAT(sentSince(before), ElementsAre("WATCH_TABLE:\t1\r"));
-    ASSERT_EQ(lobby->tableWindows().size(), 1u);
-    EXPECT_EQ(lobby->tableWindows()[0]->tableName(), "Brackenridge");
+    ASSERT_EQ(lobby->tableWindows().size(), 2u);
+    EXPECT_EQ(lobby->tableWindows()[1]->tableName(), "Brackenridge");
 }
 
 // "Speak table events" starts as the screen reader says, then as the user
