@@ -66,7 +66,7 @@ const struct {
     {kSecuritySpot, "Security", "Opens the security page of the web site"},
     {kAboutUsSpot, "About Us", "Opens the about-us page of the web site"},
     {kBanner, "Links to the Tessaly web site", "Scrolling links; a click opens the page"},
-    {kTableList, "Tables", "The room's tables; double-click one to open it"},
+    {kTableList, "Tables", "The room's tables; Return or a double-click opens one"},
     {kPlayerList, "Players", "The players at the selected table"},
 };
 
