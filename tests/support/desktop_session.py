@@ -175,8 +175,8 @@ def centre(accessible):
     return extents.x + extents.width // 2, extents.y + extents.height // 2
 
 
-def click(suite, accessible, double=False):
-    click_at(suite, centre(accessible), double)
+def click(suite, accessible):
+    click_at(suite, centre(accessible))
 
 
 def click_at(suite, point, double=False):
