@@ -69,10 +69,22 @@ class Suite:
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         wait_for(lambda: os.path.exists(f"/tmp/.X11-unix/X{number}"), 10, "Xvfb")
         self.env["DISPLAY"] = self.display
-        self.start(["openbox"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        window_manager = self.start(["openbox"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # Windows mapped before the window manager is in charge stay
+        # undecorated and unstacked, and activating one does nothing: a
+        # table window left over the lobby takes the double click on its row.
+        wait_for(lambda: window_manager.poll() is not None or window_manager_running(self.env), 15, "openbox")
+        if window_manager.poll() is not None:
+            raise Failure(f"openbox ended with code {window_manager.returncode}")
         self.start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         time.sleep(0.5)
+
+
+def window_manager_running(env):
+    """Whether a window manager has announced itself on the root window."""
+    shown = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=env, capture_output=True, text=True)
+    return "window id" in shown.stdout
 
 
 def xdotool(suite, *args):
