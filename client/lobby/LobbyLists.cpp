@@ -230,8 +230,11 @@ bool TableListClicks::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonDblClick:
         if (leftButton()) {
             releaseOfDoubleClick_ = true;
-            if (const int row = selectedRow(); row >= 0)
-                emit doubleClicked(row);
+            // The row under the pointer, not the selection: a table list
+            // rebuilt since the first click has none.
+            QTreeWidgetItem* item = list_.itemAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+            if (item != nullptr)
+                emit doubleClicked(list_.indexOfTopLevelItem(item));
         }
         break;
     case QEvent::MouseButtonRelease:

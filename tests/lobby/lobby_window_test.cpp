@@ -326,6 +326,25 @@ TEST_F(LobbyWindow, DoubleClickOpensTheTableOnceAndMinimisesTheLobby)
               QStringLiteral("  Room: Aldergrove (0.05/0.10) No Limit - Good Luck ann!"));
 }
 
+// A reply that rebuilds the list between the two clicks of a double click
+// (as the lobby asks for one when it is restored) clears the selection; the
+// double click still opens the row under the pointer.
+TEST_F(LobbyWindow, DoubleClickOpensTheRowUnderThePointerWhenTheListWasRebuiltBetweenItsClicks)
+{
+    openLobbyWithTables();
+    QTreeWidget& list = *lobby->tableList();
+    const QPoint at = list.visualItemRect(list.topLevelItem(1)).center();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
+    click(kRefreshButton);
+    serverListsTables({{"Aldergrove", 1000, "0.05/0.10", 2, 10, 14},
+                       {"Brackenridge", 1001, "0.10/0.25", 3, 6, 0},
+                       {"Cinderfall", 1002, "0.50/1", 0, 10, 120}});
+    ASSERT_TRUE(waitUntil([&] { return list.selectedItems().isEmpty(); }));
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
+    ASSERT_EQ(lobby->tableWindows().size(), 1u);
+    EXPECT_EQ(lobby->tableWindows()[0]->tableName(), "Brackenridge");
+}
+
 TEST_F(LobbyWindow, TheKeyboardMovesThroughTheTablesAndOpensOne)
 {
     openLobbyWithTables();
