@@ -8,6 +8,7 @@ Run under dbus-run-session, so the accessibility bus is the test's own.
 
 import os
 import re
+import select
 import socket
 import subprocess
 import time
@@ -30,13 +31,6 @@ def wait_for(condition, seconds, what):
         if time.monotonic() > deadline:
             raise Failure("timed out waiting for " + what)
         time.sleep(0.05)
-
-
-def free_display():
-    for n in range(90, 400):
-        if not os.path.exists(f"/tmp/.X{n}-lock") and not os.path.exists(f"/tmp/.X11-unix/X{n}"):
-            return n
-    raise Failure("no free X display")
 
 
 class Suite:
@@ -63,11 +57,19 @@ class Suite:
                     process.kill()
 
     def start_desktop(self, size="1280x1024"):
-        number = free_display()
+        # Xvfb picks a free display itself and names it once it takes
+        # connections: two desktops started at once never share one.
+        chosen, told = os.pipe()
+        self.start(["Xvfb", "-displayfd", str(told), "-screen", "0", size + "x24", "-dpi", "96", "-nolisten", "tcp"],
+                   pass_fds=(told,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(told)
+        with os.fdopen(chosen) as answer:
+            if not select.select([answer], [], [], 10)[0]:
+                raise Failure("timed out waiting for Xvfb")
+            number = answer.readline().strip()
+        if not number:
+            raise Failure("Xvfb did not start")
         self.display = f":{number}"
-        self.start(["Xvfb", self.display, "-screen", "0", size + "x24", "-dpi", "96", "-nolisten", "tcp"],
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_for(lambda: os.path.exists(f"/tmp/.X11-unix/X{number}"), 10, "Xvfb")
         self.env["DISPLAY"] = self.display
         window_manager = self.start(["openbox"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         # Windows mapped before the window manager is in charge stay
@@ -78,7 +80,16 @@ class Suite:
             raise Failure(f"openbox ended with code {window_manager.returncode}")
         self.start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        time.sleep(0.5)
+        wait_for(accessibility_bus_up, 10, "the accessibility bus")
+
+
+def accessibility_bus_up():
+    """Whether the session bus has the accessibility bus's launcher."""
+    from gi.repository import Gio, GLib
+    bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+    reply = bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "NameHasOwner",
+                          GLib.Variant("(s)", ("org.a11y.Bus",)), None, Gio.DBusCallFlags.NONE, 2000, None)
+    return reply.unpack()[0]
 
 
 def window_manager_running(env):
