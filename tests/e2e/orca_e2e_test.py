@@ -29,8 +29,8 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from desktop_session import (Failure, House, Suite, describe_windows, showing_controls, table_row,  # noqa: E402
-                             wait_for, window_named, xdotool)
+from desktop_session import (Failure, Suite, describe_windows, house_with_one_table, showing_controls,  # noqa: E402
+                             table_row, wait_for, window_named, xdotool)
 
 DIST = os.environ["TESSALY_DIST_DIR"]
 NAME = "listener"
@@ -84,13 +84,6 @@ def announce_screen_reader():
                   None, Gio.DBusCallFlags.NONE, 5000, None)
 
 
-def write_tables(root):
-    path = os.path.join(root, "tables.txt")
-    with open(path, "w") as f:
-        f.write(f"NL 6 0.5 1 20 100 {TABLE}\n")
-    return path
-
-
 def key(suite, *keys):
     xdotool(suite, "key", "--delay", "80", *keys)
 
@@ -128,7 +121,7 @@ def main():
     orca = None
     try:
         suite.start_desktop()
-        house = House(suite, ["--tables", write_tables(root), "--bots", "2", "--pace", "15", "--turn-timeout", "120"])
+        house = house_with_one_table(suite, TABLE)
         house.register(NAME, PASSWORD)
         announce_screen_reader()
         orca = Orca(suite)

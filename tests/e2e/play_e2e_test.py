@@ -39,9 +39,9 @@ import tomllib
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "table"))
 from phh_replay import replay  # noqa: E402
-from desktop_session import (Failure, House, Suite, click, control, describe_windows, log_in, xdotool,  # noqa: E402
+from desktop_session import (Failure, Suite, click, control, describe_windows, house_with_one_table, log_in,  # noqa: E402
                              open_table, screenshot, showing, showing_controls, type_into, wait_for,
-                             window_named)
+                             window_named, xdotool)
 
 DIST = os.environ["TESSALY_DIST_DIR"]
 NAME = "e2eplayer"
@@ -164,14 +164,6 @@ def history_net(folder, name):
 
 # ---- the game ---------------------------------------------------------------
 
-def write_tables(root):
-    """One six-seat no-limit table, so a free seat is always there."""
-    path = os.path.join(root, "tables.txt")
-    with open(path, "w") as f:
-        f.write(f"NL 6 0.5 1 20 100 {TABLE}\n")
-    return path
-
-
 class Player:
     """Answers prompts through the table window's controls."""
 
@@ -247,7 +239,7 @@ def main():
     transcript = None
     try:
         suite.start_desktop()
-        house = House(suite, ["--tables", write_tables(root), "--bots", "2", "--pace", "15", "--turn-timeout", "120"])
+        house = house_with_one_table(suite, TABLE)
         house.register(NAME, PASSWORD)
         transcript = Transcript(house.log)
 

@@ -272,6 +272,16 @@ class House:
         register(self.host, self.port, name, password)
 
 
+def house_with_one_table(suite, table):
+    """The house with one six-seat no-limit table (a free seat is always
+    there) and two bots at a brisk pace; a turn waits two minutes, as a test
+    may be slow to answer."""
+    path = os.path.join(suite.root, "tables.txt")
+    with open(path, "w") as f:
+        f.write(f"NL 6 0.5 1 20 100 {table}\n")
+    return House(suite, ["--tables", path, "--bots", "2", "--pace", "15", "--turn-timeout", "120"])
+
+
 def register(host, port, name, password):
     with socket.create_connection((host, port), 5) as s:
         s.sendall(f"REGISTER_PLAYER:\t{name}\t{password}\t{name}@example.org\r\0".encode())
