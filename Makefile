@@ -12,7 +12,7 @@ CMAKE_FLAGS ?=
 PREFIX      ?=
 DESTDIR     ?=
 
-.PHONY: all deps configure build test test-main test-sanitize run install uninstall fuzz bench gallery clean
+.PHONY: all deps configure build test test-main test-screen-reader test-sanitize run install uninstall fuzz bench gallery clean
 
 all: build
 
@@ -30,7 +30,12 @@ build: configure
 test: test-main test-sanitize
 
 test-main: build
-	ctest --test-dir $(BUILD) --output-on-failure --timeout 600
+	ctest --test-dir $(BUILD) --output-on-failure --timeout 600 -LE screen-reader
+
+# The real screen reader Orca following a keyboard-only player (slow, and
+# at the mercy of Orca's pace on a busy machine).
+test-screen-reader: build
+	ctest --test-dir $(BUILD) --output-on-failure --timeout 600 -L screen-reader
 
 # The non-GUI code and its tests again, under AddressSanitizer and UBSan.
 test-sanitize: deps
