@@ -1,8 +1,7 @@
 #include "client/table/TableFrame.h"
 
 #include <QPainter>
-#include <algorithm>
-#include <cstring>
+#include <utility>
 
 #include "client/table/FrameLayers.h"
 #include "client/table/TableState.h"
