@@ -89,17 +89,16 @@ void LinkTicker::paintEvent(QPaintEvent* event)
     // Mostly only the column a step brings in: items elsewhere are left alone.
     const QRect area = event->rect();
     painter.fillRect(area, QColor(kBackground));
-    const int top = (height() - QFontMetrics(bold_).height()) / 2;
     for (const TickerSlot& slot : track_.visible()) {
         Item& item = items_[static_cast<size_t>(slot.item)];
-        const int width = track_.extents()[static_cast<size_t>(slot.item)].width;
-        if (slot.x > area.right() || slot.x + width <= area.left())
+        const TickerExtent& extent = track_.extents()[static_cast<size_t>(slot.item)];
+        if (slot.x > area.right() || slot.x + extent.width <= area.left())
             continue;
         const bool link = !item.address.isEmpty();
         const bool hovered = link && slot.item == hoveredItem_;
         painter.setFont(hovered ? underlined_ : bold_);
         painter.setPen(QColor(hovered ? kHoveredLinkText : link ? kLinkText : kPlainText));
-        painter.drawStaticText(slot.x, top, item.line);
+        painter.drawStaticText(slot.x, (height() - extent.height) / 2, item.line);
     }
 }
 
