@@ -394,15 +394,24 @@ void dlgLobby::paintEvent(QPaintEvent* event)
     backdrop_.draw(painter, origin, event->rect().translated(-origin) & QRect(QPoint(0, 0), backdrop_.backBufferSize()));
 }
 
-// Restored after a table window minimised it: the lists it shows are as old
-// as the minimising, so both are asked for at once.
+// Minimised (opening a table does it), nobody sees the lobby's frames, so its
+// 20 ms step rests and the state it polls waits for it. Restored, the lists
+// it shows are as old as the minimising, so both are asked for at once.
 void dlgLobby::changeEvent(QEvent* event)
 {
     DialogWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange &&
-        static_cast<QWindowStateChangeEvent*>(event)->oldState().testFlag(Qt::WindowMinimized) && !isMinimized() &&
-        shownOnce_)
+    if (event->type() != QEvent::WindowStateChange || !shownOnce_)
+        return;
+    const bool wasMinimized = static_cast<QWindowStateChangeEvent*>(event)->oldState().testFlag(Qt::WindowMinimized);
+    if (isMinimized() && !wasMinimized && frameTimer_.isActive()) {
+        frameTimer_.stop();
+        framesResting_ = true;
+    } else if (wasMinimized && !isMinimized()) {
         requestTableList();
+        if (framesResting_ && !tornDown_)
+            startTimer(frameTimer_, kFramePeriodMs);
+        framesResting_ = false;
+    }
 }
 
 // The login dialog, shown during the initialisation, stays in front of the

@@ -93,6 +93,8 @@ public:
     // The table windows still open.
     std::vector<dlgPokerRoom*> tableWindows() const;
     const LobbyBackdrop& backdrop() const { return backdrop_; }
+    // False while minimised: nobody sees the frames then.
+    bool drawsFrames() const { return frameTimer_.isActive(); }
 
     QTreeWidget* tableList() const;
     QTreeWidget* playerList() const;
@@ -137,6 +139,7 @@ private:
     bool cashierAfterLogin_ = false;
     bool tornDown_ = false;
     bool shownOnce_ = false;
+    bool framesResting_ = false;   // the frame timer stopped by a minimising
     int playersRow_ = -1;   // the table whose players were last asked for
 
     QBasicTimer captionTimer_;

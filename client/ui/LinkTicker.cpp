@@ -53,8 +53,15 @@ bool LinkTicker::start(bool reset)
         track_.reset();
         update();
     }
-    timer_.start(kScrollPeriodMs, this);
+    started_ = true;
+    resume();
     return true;
+}
+
+void LinkTicker::resume()
+{
+    if (started_ && !hidden_ && hoveredItem_ < 0)
+        timer_.start(kScrollPeriodMs, this);
 }
 
 void LinkTicker::setOpener(Opener opener)
@@ -122,8 +129,7 @@ void LinkTicker::stopHover()
         return;
     hoveredItem_ = -1;
     update();
-    if (!items_.empty())
-        timer_.start(kScrollPeriodMs, this);
+    resume();
 }
 
 void LinkTicker::mouseMoveEvent(QMouseEvent* event)
@@ -161,6 +167,20 @@ void LinkTicker::changeEvent(QEvent* event)
             measure();
     }
     QWidget::changeEvent(event);
+}
+
+void LinkTicker::showEvent(QShowEvent* event)
+{
+    hidden_ = false;
+    resume();
+    QWidget::showEvent(event);
+}
+
+void LinkTicker::hideEvent(QHideEvent* event)
+{
+    hidden_ = true;
+    timer_.stop();
+    QWidget::hideEvent(event);
 }
 
 } // namespace tessaly

@@ -2,7 +2,8 @@
 // The one-line banner on which text items, most of them web links, scroll
 // from right to left every 20 ms. Pointing at an item stops the banner (a
 // link lights up); leaving it lets it go on where it stopped; clicking a
-// link opens its address.
+// link opens its address. While its window is minimised or hidden nobody
+// sees it, so it stands still and goes on from there when shown again.
 
 #include <QBasicTimer>
 #include <QFont>
@@ -50,6 +51,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     struct Item {
@@ -63,6 +66,8 @@ private:
     void measure();
     void pointAt(const QPoint& position);
     void stopHover();
+    // Scrolls on when started, shown and not pointed at.
+    void resume();
 
     std::vector<Item> items_;
     TickerTrack track_;
@@ -71,6 +76,9 @@ private:
     QFont underlined_;
     Opener opener_;
     int hoveredItem_ = -1;
+    bool started_ = false;
+    // A minimised window's widgets get a hide event yet stay isVisible().
+    bool hidden_ = false;
 };
 
 } // namespace tessaly

@@ -307,11 +307,15 @@ TEST_F(LobbyWindow, DoubleClickOpensTheTableOnceAndMinimisesTheLobby)
     EXPECT_EQ(room->tableName(), "Brackenridge");
     EXPECT_EQ(room->windowTitle(), QStringLiteral("  Room: Brackenridge - (0.10/0.25) Pot Limit - Good Luck!"));
     EXPECT_TRUE(lobby->isMinimized());
+    EXPECT_FALSE(lobby->drawsFrames());
+    EXPECT_FALSE(lobby->control<LinkTicker>(kBanner)->isScrolling());
     EXPECT_THAT(state.session.openTableNames, ElementsAre("Brackenridge"));
     EXPECT_THAT(sentSince(before), ElementsAre("REQUEST_PLAYERS:\t1\r", "WATCH_TABLE:\t1\r"));
 
     // Again: the table is open already, nothing else happens.
     lobby->showNormal();
+    EXPECT_TRUE(lobby->drawsFrames());
+    EXPECT_TRUE(lobby->control<LinkTicker>(kBanner)->isScrolling());
     doubleClickRow(1);
     EXPECT_EQ(lobby->tableWindows().size(), 1u);
     EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Sorry this table is already open!"});
@@ -404,6 +408,8 @@ TEST_F(LobbyWindow, TwoTablesOfOneNameCannotBothBeOpened)
     ASSERT_TRUE(waitUntil([this] { return lobby->tableList()->topLevelItemCount() == 2; }));
     doubleClickRow(0);
     lobby->showNormal();
+    EXPECT_TRUE(lobby->drawsFrames());
+    EXPECT_TRUE(lobby->control<LinkTicker>(kBanner)->isScrolling());
     doubleClickRow(1);
     EXPECT_EQ(lobby->tableWindows().size(), 1u);
     EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Sorry this table is already open!"});

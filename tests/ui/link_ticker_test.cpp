@@ -56,6 +56,19 @@ TEST(LinkTicker, StartsOnlyWithItemsAndScrollsOnItsTimer)
     EXPECT_LT(banner.firstX(), 0);
 }
 
+TEST(LinkTicker, StandsStillWhileItsWindowIsMinimisedAndGoesOnWhenRestored)
+{
+    Banner banner;
+    banner.ticker.addItem("", "Sit & Go + Multi Table Tournaments coming soon !!");
+    ASSERT_TRUE(banner.ticker.start(true));
+    banner.ticker.showMinimized();
+    EXPECT_FALSE(banner.ticker.isScrolling());
+    ASSERT_TRUE(banner.ticker.start(false));
+    EXPECT_FALSE(banner.ticker.isScrolling());
+    banner.ticker.showNormal();
+    EXPECT_TRUE(banner.ticker.isScrolling());
+}
+
 TEST(LinkTicker, PointingAtALinkPausesAndLightsItAndAClickOpensIt)
 {
     Banner banner;
